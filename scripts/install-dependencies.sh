@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs with apt whatever the build and the tests need and is not yet there;
+# when everything is present it installs nothing.
+set -eu
+
+packages="
+    g++ cmake make pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    fonts-liberation2 fontconfig
+    xvfb xauth libx11-dev libxtst-dev
+"
+
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+as_root=""
+if [ "$(id -u)" -ne 0 ]; then
+    as_root="sudo"
+fi
+echo "Installing:$missing"
+$as_root apt-get update
+$as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
