@@ -11,7 +11,9 @@ namespace puzzle {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c, int base) {
     int value = base; // not a digit
@@ -32,7 +34,8 @@ public:
 
     // The next character that is not skipped, '\0' at the end.
     char Peek() {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
+        while (pos_ < text_.size() &&
+               (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
             ++pos_;
         }
         return pos_ < text_.size() ? text_[pos_] : '\0';
@@ -86,7 +89,8 @@ double ReadRadix(Reader& in, int base) {
 // Sign of the decimal order of magnitude of digits.fraction x 10^exponent:
 // true when the number is at least 1, so that an out-of-range conversion is an
 // overflow rather than an underflow.
-bool AtLeastOne(const std::string& whole, const std::string& fraction, const std::string& exponent) {
+bool AtLeastOne(const std::string& whole, const std::string& fraction,
+                const std::string& exponent) {
     long long order = 0;
     const auto firstWhole = whole.find_first_not_of('0');
     if (firstWhole != std::string::npos) {
@@ -96,7 +100,8 @@ bool AtLeastOne(const std::string& whole, const std::string& fraction, const std
     }
     constexpr long long cap = 1'000'000'000'000LL;
     long long shift = 0;
-    for (std::size_t k = exponent[0] == '-' || exponent[0] == '+' ? 1 : 0; k < exponent.size(); ++k) {
+    for (std::size_t k = exponent[0] == '-' || exponent[0] == '+' ? 1 : 0; k < exponent.size();
+         ++k) {
         shift = std::min(cap, shift * 10 + (exponent[k] - '0'));
     }
     return order + (exponent[0] == '-' ? -shift : shift) >= 0;
@@ -131,7 +136,8 @@ double ReadDecimal(Reader& in) {
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        value = AtLeastOne(whole, fraction, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
+        value =
+            AtLeastOne(whole, fraction, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
         return negative ? -value : value;
     }
     return value;

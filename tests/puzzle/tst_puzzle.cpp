@@ -71,13 +71,20 @@ void TestPuzzle::pairRows_data() {
     QTest::addColumn<QString>("last");
 
     // every count the window offers
-    QTest::newRow("3") << 3.0 << 3 << "X1 + X2 =" << "X2 + X3 =";
-    QTest::newRow("4") << 4.0 << 6 << "X1 + X2 =" << "X3 + X4 =";
-    QTest::newRow("5") << 5.0 << 10 << "X1 + X2 =" << "X4 + X5 =";
-    QTest::newRow("6") << 6.0 << 15 << "X1 + X2 =" << "X5 + X6 =";
-    QTest::newRow("7") << 7.0 << 21 << "X1 + X2 =" << "X6 + X7 =";
-    QTest::newRow("8") << 8.0 << 28 << "X1 + X2 =" << "X7 + X8 =";
-    QTest::newRow("9") << 9.0 << 36 << "X1 + X2 =" << "X8 + X9 =";
+    QTest::newRow("3") << 3.0 << 3 << "X1 + X2 ="
+                       << "X2 + X3 =";
+    QTest::newRow("4") << 4.0 << 6 << "X1 + X2 ="
+                       << "X3 + X4 =";
+    QTest::newRow("5") << 5.0 << 10 << "X1 + X2 ="
+                       << "X4 + X5 =";
+    QTest::newRow("6") << 6.0 << 15 << "X1 + X2 ="
+                       << "X5 + X6 =";
+    QTest::newRow("7") << 7.0 << 21 << "X1 + X2 ="
+                       << "X6 + X7 =";
+    QTest::newRow("8") << 8.0 << 28 << "X1 + X2 ="
+                       << "X7 + X8 =";
+    QTest::newRow("9") << 9.0 << 36 << "X1 + X2 ="
+                       << "X8 + X9 =";
 }
 
 void TestPuzzle::pairRows() {
@@ -94,9 +101,9 @@ void TestPuzzle::pairRows() {
 }
 
 void TestPuzzle::pairOrderForFive() {
-    QCOMPARE(Labels(5), QStringList({"X1 + X2 =", "X1 + X3 =", "X1 + X4 =", "X1 + X5 =",
-                                     "X2 + X3 =", "X2 + X4 =", "X2 + X5 =", "X3 + X4 =",
-                                     "X3 + X5 =", "X4 + X5 ="}));
+    QCOMPARE(Labels(5),
+             QStringList({"X1 + X2 =", "X1 + X3 =", "X1 + X4 =", "X1 + X5 =", "X2 + X3 =",
+                          "X2 + X4 =", "X2 + X5 =", "X3 + X4 =", "X3 + X5 =", "X4 + X5 ="}));
     QCOMPARE(Labels(3), QStringList({"X1 + X2 =", "X1 + X3 =", "X2 + X3 ="}));
 }
 

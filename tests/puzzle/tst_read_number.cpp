@@ -11,7 +11,9 @@ namespace {
 constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 // Seventeen significant digits tell any two doubles apart, infinities included.
-QString Exact(double value) { return QString::number(value, 'g', 17); }
+QString Exact(double value) {
+    return QString::number(value, 'g', 17);
+}
 
 double Read(const QByteArray& text) {
     return puzzle::ReadNumber(std::string_view(text.constData(), std::size_t(text.size())));
@@ -50,7 +52,9 @@ void TestReadNumber::readNumber_data() {
     QTest::newRow("tab and line feed") << QByteArray("\t\n5\n0") << 50.0;
     QTest::newRow("blank in exponent") << QByteArray("1 e 1") << 10.0;
     QTest::newRow("carriage return stops") << QByteArray("\r5") << 0.0;
-    QTest::newRow("no-break space stops") << QByteArray("\xC2\xA0" "5") << 0.0;
+    QTest::newRow("no-break space stops") << QByteArray("\xC2\xA0"
+                                                        "5")
+                                          << 0.0;
     // exponents
     QTest::newRow("1e1") << QByteArray("1e1") << 10.0;
     QTest::newRow("capital E") << QByteArray("2E3") << 2000.0;
@@ -67,7 +71,8 @@ void TestReadNumber::readNumber_data() {
     QTest::newRow("&o8 stops") << QByteArray("&o8") << 0.0;
     QTest::newRow("blank inside &H") << QByteArray(" & H 1 0") << 16.0;
     QTest::newRow("&H largest 63-bit") << QByteArray("&H7FFFFFFFFFFFFFFF") << 9223372036854775807.0;
-    QTest::newRow("&H beyond 63 bits") << QByteArray("&HFFFFFFFFFFFFFFFF") << 18446744073709551615.0;
+    QTest::newRow("&H beyond 63 bits")
+        << QByteArray("&HFFFFFFFFFFFFFFFF") << 18446744073709551615.0;
     QTest::newRow("lone &H") << QByteArray("&H") << 0.0;
     QTest::newRow("lone &") << QByteArray("&") << 0.0;
     QTest::newRow("&X") << QByteArray("&X1") << 0.0;
@@ -80,9 +85,17 @@ void TestReadNumber::readNumber_data() {
     QTest::newRow("second point") << QByteArray("1.2.3") << 1.2;
     QTest::newRow("double sign") << QByteArray("--5") << 0.0;
     QTest::newRow("plus minus") << QByteArray("+-5") << 0.0;
-    QTest::newRow("NUL then digit") << QByteArray("\0" "7", 2) << 0.0;
-    QTest::newRow("digit then NUL") << QByteArray("7\0" "1", 3) << 7.0;
-    QTest::newRow("invalid UTF-8") << QByteArray("\xFF\xFE" "7") << 0.0;
+    QTest::newRow("NUL then digit") << QByteArray("\0"
+                                                  "7",
+                                                  2)
+                                    << 0.0;
+    QTest::newRow("digit then NUL") << QByteArray("7\0"
+                                                  "1",
+                                                  3)
+                                    << 7.0;
+    QTest::newRow("invalid UTF-8") << QByteArray("\xFF\xFE"
+                                                 "7")
+                                   << 0.0;
     QTest::newRow("Cyrillic") << QByteArray("пет") << 0.0;
     // no digit: 0
     QTest::newRow("empty") << QByteArray("") << 0.0;
@@ -103,7 +116,8 @@ void TestReadNumber::readNumber_data() {
     QTest::newRow("100000 digits") << QByteArray(100'000, '9') << Infinity;
     QTest::newRow("100000 digits, small exponent")
         << QByteArray("1" + QByteArray(99'999, '0') + "e-99999") << 1.0;
-    QTest::newRow("100000 zeros then 1") << QByteArray("0." + QByteArray(100'000, '0') + "1") << 0.0;
+    QTest::newRow("100000 zeros then 1")
+        << QByteArray("0." + QByteArray(100'000, '0') + "1") << 0.0;
     QTest::newRow("100000 hex digits") << QByteArray("&H" + QByteArray(100'000, 'F')) << Infinity;
 }
 

@@ -1,0 +1,119 @@
+#include "x_session.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+constexpr QRgb Background = qRgb(192, 192, 255);
+constexpr QRgb Neutral = qRgb(255, 192, 128);
+
+// Points in the window's own pixels, clear of any text or border.
+constexpr QPoint BackgroundAt(6, 100);
+constexpr QPoint TitleAt(76, 4);
+constexpr QPoint CountCaptionAt(195, 43);
+constexpr QPoint FirstUnknownAt(195, 179);
+constexpr std::array<QPoint, 3> ButtonAt{QPoint(389, 68), QPoint(269, 108), QPoint(389, 140)};
+constexpr std::array<QRgb, 3> ButtonColour{qRgb(255, 128, 255), qRgb(128, 255, 255),
+                                           qRgb(128, 255, 128)};
+
+QString Hex(QRgb colour) {
+    return QColor(colour).name();
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void windowLooksAsDesigned();
+    void withoutADisplayItSaysSoInOneLine();
+
+private:
+    QImage Shot(const QString& name);
+
+    QProcess server_;
+    QProcess program_;
+    QString display_;
+    std::unique_ptr<XSession> x_;
+    unsigned long window_ = 0;
+};
+
+void TestEndToEnd::initTestCase() {
+    server_.start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                   QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                   QStringLiteral("tcp")});
+    QVERIFY2(server_.waitForStarted(), "Xvfb is installed");
+    QTRY_VERIFY_WITH_TIMEOUT(server_.canReadLine(), 20000);
+    display_ = QLatin1Char(':') + QString::fromLatin1(server_.readLine().trimmed());
+    x_ = std::make_unique<XSession>(display_);
+    QVERIFY(x_->IsOpen());
+    x_->WatchTopLevels();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display_);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    program_.setProcessEnvironment(environment);
+    program_.start(QStringLiteral(PROGRAM_PATH), {});
+    QVERIFY(program_.waitForStarted());
+
+    window_ = x_->WaitForWindow(QStringLiteral("Корвелата"), 20000);
+    QVERIFY2(window_ != 0, "the window was mapped");
+    // No window manager runs, so the window is given the focus by hand.
+    x_->Focus(window_);
+    QTRY_COMPARE_WITH_TIMEOUT(Hex(x_->Grab(window_).pixel(BackgroundAt)), Hex(Background), 10000);
+}
+
+void TestEndToEnd::cleanupTestCase() {
+    x_.reset();
+    for (QProcess* process : {&program_, &server_}) {
+        process->terminate();
+        if (!process->waitForFinished(5000)) {
+            process->kill();
+            process->waitForFinished();
+        }
+    }
+}
+
+QImage TestEndToEnd::Shot(const QString& name) {
+    const QImage image = x_->Grab(window_);
+    image.save(QStringLiteral(SCREENSHOT_DIR "/%1.png").arg(name));
+    return image;
+}
+
+void TestEndToEnd::windowLooksAsDesigned() {
+    const QImage shot = Shot(QStringLiteral("window"));
+    QCOMPARE(shot.size(), QSize(510, 424));
+    QCOMPARE(Hex(shot.pixel(BackgroundAt)), Hex(Background));
+    QCOMPARE(Hex(shot.pixel(TitleAt)), Hex(Neutral));
+    QCOMPARE(Hex(shot.pixel(CountCaptionAt)), Hex(Neutral));
+    QCOMPARE(Hex(shot.pixel(FirstUnknownAt)), Hex(Neutral));
+    for (std::size_t b = 0; b < ButtonAt.size(); ++b) {
+        QCOMPARE(Hex(shot.pixel(ButtonAt[b])), Hex(ButtonColour[b]));
+    }
+}
+
+void TestEndToEnd::withoutADisplayItSaysSoInOneLine() {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":9999"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PROGRAM_PATH), {});
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    const QList<QByteArray> lines = program.readAllStandardError().trimmed().split('\n');
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().contains("no display"), lines.first().constData());
+}
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_e2e_window.moc"

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "main_form.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+// Drives a MainForm through its controls, found by their object names, as a
+// user would, and reads back what the window shows.
+class FormDriver {
+public:
+    // Draws cycle through the given values, so that every puzzle is known: by
+    // default (8, 3, 2, -2, 6) at start-up, then (1, 9, 4, 5, 0), and so on.
+    explicit FormDriver(std::vector<float> draws = {0.8f, 0.3f, 0.2f, 0.2f, 0.6f, 0.1f, 0.9f, 0.4f,
+                                                    0.5f, 0.0f})
+        : form(Cycle(std::move(draws))) {}
+
+    template <typename T = QWidget> T* Control(const QString& name) const {
+        T* control = name == form.objectName() ? qobject_cast<T*>(&form) : form.findChild<T*>(name);
+        if (!control) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return control;
+    }
+
+    QListWidget* List(int index) const { return Control<QListWidget>(Indexed("List1", index)); }
+    QPushButton* Button(int index) const {
+        return Control<QPushButton>(Indexed("Command1", index));
+    }
+    QLabel* Label(int k) const { return Control<QLabel>(Indexed("Label2", k)); }
+    QLineEdit* Box(int k) const { return Control<QLineEdit>(Indexed("Text2", k)); }
+
+    void Press(int button) const { QTest::mouseClick(Button(button), Qt::LeftButton); }
+
+    void Type(int k, const QString& text) const {
+        Box(k)->selectAll();
+        QTest::keyClicks(Box(k), text);
+    }
+
+    // Clicks a row of a list through its viewport, scrolling to it first.
+    void ClickRow(int list, int row) const {
+        QListWidget* l = List(list);
+        l->scrollToItem(l->item(row));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                          l->visualItemRect(l->item(row)).center());
+    }
+
+    // The colour the label is painted in, read off a rendering inside its border.
+    QRgb Colour(QWidget* widget) const { return widget->grab().toImage().pixel(3, 3); }
+
+    QStringList Rows(int list) const {
+        QStringList rows;
+        for (int r = 0; r < List(list)->count(); ++r) {
+            rows << List(list)->item(r)->text();
+        }
+        return rows;
+    }
+
+    int SelectedRow(int list) const {
+        const auto selected = List(list)->selectedItems();
+        return selected.isEmpty() ? -1 : List(list)->row(selected.first());
+    }
+
+    int VisibleUnknowns() const {
+        int visible = 0;
+        for (int k = 0; k < 9; ++k) {
+            visible += Label(k)->isVisibleTo(&form) && Box(k)->isVisibleTo(&form) ? 1 : 0;
+        }
+        return visible;
+    }
+
+    // The hidden values, as the answer boxes' tool tips show them.
+    QList<int> ShownValues() const {
+        QList<int> values;
+        for (int k = 0; k < VisibleUnknowns(); ++k) {
+            values << Box(k)->toolTip().toInt();
+        }
+        return values;
+    }
+
+    // What the sums list must show for the given values, in pair order.
+    static QStringList SumsOf(const QList<int>& values) {
+        QStringList sums;
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            for (qsizetype j = i + 1; j < values.size(); ++j) {
+                sums << QString::number(values[i] + values[j]);
+            }
+        }
+        return sums;
+    }
+
+    static QString Indexed(const char* array, int index) {
+        return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
+    }
+
+    mutable MainForm form;
+
+private:
+    static puzzle::Uniform Cycle(std::vector<float> draws) {
+        auto next = std::make_shared<std::size_t>(0);
+        return [draws = std::move(draws), next] { return draws[(*next)++ % draws.size()]; };
+    }
+};

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QRect>
+#include <QRgb>
+
+#include <array>
+
+// Everything fixed about the window's looks: places, colours and texts.
+namespace design {
+
+// Lengths in twips, 15 to a device-independent pixel.
+struct Twips {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr int TwipsPerPixel = 15;
+
+constexpr QRect Pixels(Twips t) {
+    return {t.left / TwipsPerPixel, t.top / TwipsPerPixel, t.width / TwipsPerPixel,
+            t.height / TwipsPerPixel};
+}
+
+constexpr Twips Window{0, 0, 7650, 6360};
+constexpr std::array<Twips, 2> Label1{{{1080, 0, 5535, 375}, {2880, 600, 855, 375}}};
+constexpr std::array<Twips, 3> List1{
+    {{360, 720, 1455, 2880}, {1800, 720, 735, 2880}, {2880, 960, 855, 1455}}};
+constexpr std::array<Twips, 3> Command1{
+    {{5760, 840, 1455, 375}, {3960, 1440, 1455, 375}, {5760, 1920, 1455, 375}}};
+constexpr Twips Frame1{2880, 2640, 4335, 975};
+// Inside Frame1; unknown k + 1 sits UnknownStep * k to the right.
+constexpr Twips Label2{0, 0, 495, 495};
+constexpr Twips Text2{0, 480, 495, 495};
+constexpr int UnknownStep = 480;
+constexpr Twips Text1{120, 3720, 7335, 2535};
+
+constexpr QRgb ColourWindow = qRgb(192, 192, 255);
+constexpr QRgb ColourNeutral = qRgb(255, 192, 128);
+constexpr QRgb ColourRight = qRgb(0, 255, 0);
+constexpr QRgb ColourWrong = qRgb(255, 0, 255);
+constexpr std::array<QRgb, 3> ColourCommand1{qRgb(255, 128, 255), qRgb(128, 255, 255),
+                                             qRgb(128, 255, 128)};
+
+constexpr const char* FontFamily = "Times New Roman";
+constexpr int FontPoints = 12;
+
+constexpr const char* Caption = "Корвелата";
+constexpr std::array<const char*, 2> Label1Text{"Зарвоника", "Брой"};
+constexpr std::array<const char*, 3> Command1Text{"Чисти", "Случайни", "Провери"};
+constexpr std::array<const char*, 7> Counts{"3", "4", "5", "6", "7", "8", "9"};
+constexpr int StartCountRow = 2;
+
+constexpr std::array<const char*, 22> Task{
+    "Да се реализира проект, чрез който се осъществява междупредметни връзки Математика и "
+    "Информатика.",
+    "Тема на проекта: Зарвоника.",
+    "Входни данни: броят N на променливите и всички неповтарящи се комбинации от суми на две "
+    "различни неизвестни, като всяка сума е цяло число от интервала [-999..999]; неизвестните и "
+    "сумите им образуват система линейни уравнения.",
+    "Изходни данни: изчислените стойностите на всяко от неизвестните.",
+    "Пример: За 5 неизвестни са дадени всички възможни, неповтарящи се комбинации от суми на 2 "
+    "неизвестни:",
+    "X1 + X2 =11",
+    "X1 + X3 =10",
+    "X1 + X4 =6",
+    "X1 + X5 =14",
+    "X2 + X3 =5",
+    "X2 + X4 =1",
+    "X2 + X5 =9",
+    "X3 + X4 =0",
+    "X3 + X5 =8",
+    "X4 + X5 =4",
+    "Изход:",
+    "X1=8; X2=3; X3=2; X4=-2;X5=6",
+    "Прочетете допълнителен материал за решаване на системи линейни уравнения.",
+    "Един от начините за решаване на системата е заместването на променливите от едно уравнение "
+    "в друго.",
+    "В първото уравнение едното неизвестно се записва като разлика между сумата на двойката и "
+    "другото неизвестно.",
+    "Този израз замества неизвестното в останалите уравнения и се получава нова система с n-1 "
+    "неизвестни.",
+    "Двете стъпки се повтарят, докато остане едно линейно уравнение с едно неизвестно.",
+};
+
+} // namespace design

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QListWidget>
+
+// A single-selection list whose selected row the user can move but not clear,
+// and which tells when that row changes.
+class ListBox : public QListWidget {
+    Q_OBJECT
+
+public:
+    explicit ListBox(QWidget* parent);
+
+    // The selected row, -1 for none.
+    int SelectedRow() const;
+    void SelectRow(int row);
+
+signals:
+    // Raised whenever another row becomes selected, by the user or by the
+    // program; selecting the row that is already selected raises nothing,
+    // and neither does removing the rows.
+    void SelectedRowChanged();
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+};

@@ -1,0 +1,231 @@
+#include "main_form.h"
+
+#include "design.h"
+#include "read_number.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+
+namespace {
+
+const QString Placeholder = QString::fromUtf8(puzzle::Placeholder.data(),
+                                              static_cast<qsizetype>(puzzle::Placeholder.size()));
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString Name(const char* array, std::size_t index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
+}
+
+// The text of a list's selected row, empty when none is selected.
+std::string SelectedText(const ListBox* list) {
+    const QListWidgetItem* item = list->item(list->SelectedRow());
+    return item ? item->text().toStdString() : std::string();
+}
+
+// A flat fill in the given colour, whatever the widget style.
+void SetBackground(QWidget* widget, QRgb colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, QColor(colour));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Push buttons are painted by the style, which shades or ignores a palette
+// colour; a style sheet gives the flat colour and keeps focus and press visible.
+QString ButtonStyle(QRgb colour) {
+    const QColor fill(colour);
+    return QStringLiteral("QPushButton { background-color: %1; border: 1px solid #505050;"
+                          " border-radius: 3px; }"
+                          "QPushButton:focus { border: 2px solid #000000; }"
+                          "QPushButton:pressed { background-color: %2; }")
+        .arg(fill.name(), fill.darker(120).name());
+}
+
+} // namespace
+
+MainForm::MainForm(puzzle::Uniform uniform, QWidget* parent)
+    : QWidget(parent), uniform_(std::move(uniform)) {
+    CreateControls();
+    SetTabOrder();
+    Load();
+}
+
+void MainForm::CreateControls() {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromUtf8(design::Caption));
+    setWindowIcon(QIcon(QStringLiteral(":/korvelata.png")));
+    setFont(QFont(QString::fromUtf8(design::FontFamily), design::FontPoints));
+    setFixedSize(design::Pixels(design::Window).size());
+    SetBackground(this, design::ColourWindow);
+
+    for (std::size_t k = 0; k < Label1.size(); ++k) {
+        Label1[k] = new QLabel(QString::fromUtf8(design::Label1Text[k]), this);
+        Label1[k]->setObjectName(Name("Label1", k));
+        Label1[k]->setGeometry(design::Pixels(design::Label1[k]));
+        Label1[k]->setAlignment(Qt::AlignCenter);
+        SetBackground(Label1[k], design::ColourNeutral);
+    }
+
+    for (std::size_t x = 0; x < List1.size(); ++x) {
+        List1[x] = new ListBox(this);
+        List1[x]->setObjectName(Name("List1", x));
+        List1[x]->setGeometry(design::Pixels(design::List1[x]));
+        connect(List1[x], &ListBox::SelectedRowChanged, this,
+                [this, x] { List1Click(static_cast<int>(x)); });
+    }
+    for (const char* count : design::Counts) {
+        List1[2]->addItem(QString::fromUtf8(count));
+    }
+
+    for (std::size_t b = 0; b < Command1.size(); ++b) {
+        Command1[b] = new QPushButton(QString::fromUtf8(design::Command1Text[b]), this);
+        Command1[b]->setObjectName(Name("Command1", b));
+        Command1[b]->setGeometry(design::Pixels(design::Command1[b]));
+        Command1[b]->setStyleSheet(ButtonStyle(design::ColourCommand1[b]));
+        connect(Command1[b], &QPushButton::clicked, this,
+                [this, b] { Command1Click(static_cast<int>(b)); });
+    }
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(design::Pixels(design::Frame1));
+    SetBackground(Frame1, design::ColourWindow);
+    for (std::size_t k = 0; k < Label2.size(); ++k) {
+        const int shift = design::UnknownStep * static_cast<int>(k) / design::TwipsPerPixel;
+        Label2[k] = new QLabel(QStringLiteral("X%1").arg(k + 1), Frame1);
+        Label2[k]->setObjectName(Name("Label2", k));
+        Label2[k]->setGeometry(design::Pixels(design::Label2).translated(shift, 0));
+        Label2[k]->setAlignment(Qt::AlignCenter);
+        Label2[k]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        SetBackground(Label2[k], design::ColourNeutral);
+
+        Text2[k] = new QLineEdit(Frame1);
+        Text2[k]->setObjectName(Name("Text2", k));
+        Text2[k]->setGeometry(design::Pixels(design::Text2).translated(shift, 0));
+        Text2[k]->setAlignment(Qt::AlignCenter);
+    }
+
+    QStringList task;
+    for (const char* line : design::Task) {
+        task << QString::fromUtf8(line);
+    }
+    Text1[0] = new QPlainTextEdit(this);
+    Text1[0]->setObjectName(Name("Text1", 0));
+    Text1[0]->setGeometry(design::Pixels(design::Text1));
+    Text1[0]->setPlainText(task.join(QLatin1Char('\n')));
+    Text1[0]->setReadOnly(true);
+    Text1[0]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1[0]->setTabChangesFocus(true);
+    Text1[0]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void MainForm::SetTabOrder() {
+    QList<QWidget*> order{Text1[0], List1[0], List1[1], Command1[0], Command1[1], Command1[2]};
+    order.append(QList<QWidget*>(Text2.begin(), Text2.end()));
+    order.append(List1[2]);
+    for (qsizetype k = 1; k < order.size(); ++k) {
+        setTabOrder(order[k - 1], order[k]);
+    }
+    Text1[0]->setFocus();
+}
+
+void MainForm::Load() {
+    List1[2]->SelectRow(design::StartCountRow);
+    puzzle_.SetCount(
+        puzzle::ReadNumber(List1[2]->item(design::StartCountRow)->text().toStdString()));
+    LayoutUnknowns();
+    ClearAnswers();
+    NewValues();
+}
+
+void MainForm::Command1Click(int index) {
+    switch (index) {
+    case 0:
+        ClearAnswers();
+        break;
+    case 1:
+        NewValues();
+        break;
+    case 2:
+        CheckAnswers();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainForm::List1Click(int index) {
+    switch (index) {
+    case 0:
+    case 1: {
+        const int row = List1[static_cast<std::size_t>(index)]->SelectedRow();
+        List1[0]->SelectRow(row);
+        List1[1]->SelectRow(row);
+        break;
+    }
+    case 2:
+        puzzle_.SetCount(puzzle::ReadNumber(SelectedText(List1[2])));
+        LayoutUnknowns();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainForm::LayoutUnknowns() {
+    puzzle_.SetCount(puzzle::ReadNumber(SelectedText(List1[2])));
+    List1[0]->clear();
+    List1[1]->clear();
+    for (std::size_t k = 0; k < Label2.size(); ++k) {
+        Label2[k]->hide();
+        Text2[k]->hide();
+    }
+    for (int i = 1; i <= puzzle_.Count(); ++i) {
+        Label2.at(i - 1)->show();
+        Text2.at(i - 1)->show();
+        Text2.at(i - 1)->setToolTip(Placeholder);
+    }
+    for (const puzzle::Pair pair : puzzle::PairRows(puzzle_.UnknownCount())) {
+        List1[0]->addItem(Text(puzzle::PairLabel(pair)));
+        List1[1]->addItem(Placeholder);
+    }
+}
+
+void MainForm::ClearAnswers() {
+    List1[1]->clear();
+    for (int row = 0; row < List1[0]->count(); ++row) {
+        List1[1]->addItem(Placeholder);
+    }
+    for (int i = 1; i <= puzzle_.Count(); ++i) {
+        SetBackground(Label2.at(i - 1), design::ColourNeutral);
+        Text2.at(i - 1)->clear();
+    }
+}
+
+void MainForm::NewValues() {
+    puzzle_.Draw(uniform_);
+    for (int i = 1; i <= puzzle_.Count(); ++i) {
+        Text2.at(i - 1)->setToolTip(Text(puzzle_.ValueText(i)));
+    }
+    List1[1]->clear();
+    for (const puzzle::Pair pair : puzzle::PairRows(puzzle_.UnknownCount())) {
+        List1[1]->addItem(Text(puzzle_.PairSumText(pair)));
+    }
+    List1[0]->SelectRow(0);
+    List1[1]->SelectRow(0);
+}
+
+void MainForm::CheckAnswers() {
+    for (int i = 1; i <= puzzle_.Count(); ++i) {
+        const auto verdict = puzzle_.Judge(Text2.at(i - 1)->text().toStdString(), i);
+        SetBackground(Label2.at(i - 1), verdict == puzzle::Verdict::Right ? design::ColourRight
+                                                                          : design::ColourWrong);
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "list_box.h"
+#include "puzzle.h"
+#include "uniform.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The program's one window: the pair equations beside their sums, a choice of
+// the number of unknowns, an answer box for each, and three buttons.
+class MainForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MainForm(puzzle::Uniform uniform = puzzle::ClockUniform(), QWidget* parent = nullptr);
+
+    // Click handlers of the control arrays, given the member's index.
+    void Command1Click(int index);
+    void List1Click(int index);
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void Load();
+
+    void LayoutUnknowns();
+    void ClearAnswers();
+    void NewValues();
+    void CheckAnswers();
+
+    std::array<ListBox*, 3> List1{};
+    std::array<QPushButton*, 3> Command1{};
+    std::array<QLabel*, 9> Label2{};
+    std::array<QLineEdit*, 9> Text2{};
+    QFrame* Frame1 = nullptr;
+    std::array<QLabel*, 2> Label1{};
+    std::array<QPlainTextEdit*, 1> Text1{};
+
+    puzzle::Puzzle puzzle_;
+    puzzle::Uniform uniform_;
+};
