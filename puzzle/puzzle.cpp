@@ -56,9 +56,7 @@ std::int16_t DrawnValue(int i, float r) {
     return static_cast<std::int16_t>(sign * digit);
 }
 
-int Puzzle::Count() const {
-    return CheckedInt16(RoundHalfEven(unknownCount_));
-}
+int Puzzle::Count() const { return CheckedInt16(RoundHalfEven(unknownCount_)); }
 
 void Puzzle::Draw(const Uniform& uniform) {
     for (int i = 1; i <= unknownCount_; ++i) {
@@ -66,17 +64,13 @@ void Puzzle::Draw(const Uniform& uniform) {
     }
 }
 
-std::int16_t Puzzle::Value(int i) const {
-    return unknownValues_[SlotOf(i)];
-}
+std::int16_t Puzzle::Value(int i) const { return unknownValues_[SlotOf(i)]; }
 
 std::string Puzzle::PairSumText(Pair pair) const {
     return std::to_string(CheckedInt16(Value(pair.i) + Value(pair.j)));
 }
 
-std::string Puzzle::ValueText(int i) const {
-    return std::to_string(Value(i));
-}
+std::string Puzzle::ValueText(int i) const { return std::to_string(Value(i)); }
 
 Verdict Puzzle::Judge(std::string_view answer, int i) const {
     return ReadNumber(answer) == static_cast<double>(Value(i)) ? Verdict::Right : Verdict::Wrong;

@@ -15,9 +15,7 @@ int ListBox::SelectedRow() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void ListBox::SelectRow(int row) {
-    setCurrentRow(row);
-}
+void ListBox::SelectRow(int row) { setCurrentRow(row); }
 
 QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
                                                               const QEvent* event) const {

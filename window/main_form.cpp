@@ -15,9 +15,7 @@ namespace {
 const QString Placeholder = QString::fromUtf8(puzzle::Placeholder.data(),
                                               static_cast<qsizetype>(puzzle::Placeholder.size()));
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
+QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 QString Name(const char* array, std::size_t index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);

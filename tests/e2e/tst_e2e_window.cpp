@@ -7,6 +7,8 @@ namespace {
 
 constexpr QRgb Background = qRgb(192, 192, 255);
 constexpr QRgb Neutral = qRgb(255, 192, 128);
+constexpr QRgb Right = qRgb(0, 255, 0);
+constexpr QRgb Wrong = qRgb(255, 0, 255);
 
 // Points in the window's own pixels, clear of any text or border.
 constexpr QPoint BackgroundAt(6, 100);
@@ -17,8 +19,18 @@ constexpr std::array<QPoint, 3> ButtonAt{QPoint(389, 68), QPoint(269, 108), QPoi
 constexpr std::array<QRgb, 3> ButtonColour{qRgb(255, 128, 255), qRgb(128, 255, 255),
                                            qRgb(128, 255, 128)};
 
-QString Hex(QRgb colour) {
-    return QColor(colour).name();
+// Unknown k's label and answer box, inside Frame1 at (192, 176).
+QPoint LabelAt(int k) { return {192 + 32 * k + 3, 176 + 3}; }
+QPoint BoxAt(int k) { return {192 + 32 * k + 16, 176 + 32 + 16}; }
+
+QString Hex(QRgb colour) { return QColor(colour).name(); }
+
+QList<QRgb> LabelColours(const QImage& shot) {
+    QList<QRgb> colours;
+    for (int k = 0; k < 5; ++k) {
+        colours << shot.pixel(LabelAt(k));
+    }
+    return colours;
 }
 
 } // namespace
@@ -30,9 +42,12 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void windowLooksAsDesigned();
+    void typedAnswersAreJudged();
     void withoutADisplayItSaysSoInOneLine();
 
 private:
+    void CheckAll(const QString& answer, QList<QRgb>* colours);
+
     QImage Shot(const QString& name);
 
     QProcess server_;
@@ -97,6 +112,53 @@ void TestEndToEnd::windowLooksAsDesigned() {
     for (std::size_t b = 0; b < ButtonAt.size(); ++b) {
         QCOMPARE(Hex(shot.pixel(ButtonAt[b])), Hex(ButtonColour[b]));
     }
+}
+
+// Clears the board, types the answer into X1..X5, checks, and reads the labels.
+void TestEndToEnd::CheckAll(const QString& answer, QList<QRgb>* colours) {
+    x_->Click(window_, ButtonAt[0]);
+    const QList<QRgb> neutral(5, Neutral);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelColours(x_->Grab(window_)), neutral, 5000);
+    for (int k = 0; k < 5; ++k) {
+        x_->Click(window_, BoxAt(k));
+        x_->Type(answer);
+    }
+    x_->Click(window_, ButtonAt[2]);
+    QTRY_VERIFY_WITH_TIMEOUT(!LabelColours(x_->Grab(window_)).contains(Neutral), 5000);
+    *colours = LabelColours(x_->Grab(window_));
+}
+
+void TestEndToEnd::typedAnswersAreJudged() {
+    // Without reading the sums, try every value a draw can give in all boxes:
+    // each label must turn green for exactly one of them.
+    std::array<QList<int>, 5> greenFor;
+    for (int value = -8; value <= 9; ++value) {
+        QList<QRgb> colours;
+        CheckAll(QString::number(value), &colours);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        for (int k = 0; k < 5; ++k) {
+            QVERIFY2(colours[k] == Right || colours[k] == Wrong, qPrintable(Hex(colours[k])));
+            if (colours[k] == Right) {
+                greenFor[k] << value;
+            }
+        }
+    }
+    for (int k = 0; k < 5; ++k) {
+        QCOMPARE(greenFor[k].size(), 1);
+    }
+
+    // Right answers for X1..X3, wrong ones for X4 and X5.
+    x_->Click(window_, ButtonAt[0]);
+    for (int k = 0; k < 5; ++k) {
+        x_->Click(window_, BoxAt(k));
+        x_->Type(k < 3 ? QString::number(greenFor[k].first()) : QStringLiteral("99"));
+    }
+    x_->Click(window_, ButtonAt[2]);
+    const QList<QRgb> expected{Right, Right, Right, Wrong, Wrong};
+    QTRY_COMPARE_WITH_TIMEOUT(LabelColours(x_->Grab(window_)), expected, 5000);
+    Shot(QStringLiteral("checked"));
 }
 
 void TestEndToEnd::withoutADisplayItSaysSoInOneLine() {

@@ -63,9 +63,7 @@ XSession::~XSession() {
     }
 }
 
-bool XSession::IsOpen() const {
-    return d->display != nullptr;
-}
+bool XSession::IsOpen() const { return d->display != nullptr; }
 
 void XSession::WatchTopLevels() {
     XSelectInput(d->display, DefaultRootWindow(d->display), SubstructureNotifyMask);

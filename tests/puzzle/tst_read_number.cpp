@@ -11,9 +11,7 @@ namespace {
 constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 // Seventeen significant digits tell any two doubles apart, infinities included.
-QString Exact(double value) {
-    return QString::number(value, 'g', 17);
-}
+QString Exact(double value) { return QString::number(value, 'g', 17); }
 
 double Read(const QByteArray& text) {
     return puzzle::ReadNumber(std::string_view(text.constData(), std::size_t(text.size())));

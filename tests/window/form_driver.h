@@ -41,7 +41,15 @@ public:
 
     void Type(int k, const QString& text) const {
         Box(k)->selectAll();
-        QTest::keyClicks(Box(k), text);
+        QTest::keyClick(Box(k), Qt::Key_Backspace);
+        for (const QChar c : text) {
+            // QTest::keyClick knows ASCII keys only; other characters go as text.
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(Box(k), c.toLatin1());
+            } else {
+                QTest::sendKeyEvent(QTest::Click, Box(k), Qt::Key_unknown, QString(c), {});
+            }
+        }
     }
 
     // Clicks a row of a list through its viewport, scrolling to it first.
