@@ -1,0 +1,246 @@
+#include "form_driver.h"
+#include "list_box.h"
+
+#include <QSignalSpy>
+
+namespace {
+
+constexpr QRgb Right = qRgb(0, 255, 0);
+constexpr QRgb Wrong = qRgb(255, 0, 255);
+
+QString Hex(QRgb colour) { return QColor(colour).name(); }
+
+// Counts the click events of all three lists.
+struct EventCounter {
+    explicit EventCounter(const FormDriver& f)
+        : spies{std::make_unique<QSignalSpy>(Of(f, 0), &ListBox::SelectedRowChanged),
+                std::make_unique<QSignalSpy>(Of(f, 1), &ListBox::SelectedRowChanged),
+                std::make_unique<QSignalSpy>(Of(f, 2), &ListBox::SelectedRowChanged)} {}
+
+    QList<int> Counts() const {
+        return {int(spies[0]->count()), int(spies[1]->count()), int(spies[2]->count())};
+    }
+
+    static ListBox* Of(const FormDriver& f, int list) {
+        return qobject_cast<ListBox*>(f.List(list));
+    }
+
+    std::array<std::unique_ptr<QSignalSpy>, 3> spies;
+};
+
+} // namespace
+
+class TestLists : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clickLinksTheRows_data();
+    void clickLinksTheRows();
+    void arrowKeysLinkTheRows_data();
+    void arrowKeysLinkTheRows();
+    void oneSelectionRunsTheHandlerBoundedly_data();
+    void oneSelectionRunsTheHandlerBoundedly();
+    void countChoiceRefitsTheWindow_data();
+    void countChoiceRefitsTheWindow();
+    void countChoiceByKeyboard();
+    void countChoiceKeepsTheValues();
+    void hiddenAnswersSurviveARoundTrip();
+    void ctrlClickCannotClearASelection();
+};
+
+void TestLists::clickLinksTheRows_data() {
+    QTest::addColumn<int>("list");
+    QTest::addColumn<int>("row");
+
+    // equations to sums and back
+    QTest::newRow("equation row 3") << 0 << 3;
+    QTest::newRow("sum row 3") << 1 << 3;
+    QTest::newRow("last equation") << 0 << 9;
+    QTest::newRow("last sum") << 1 << 9;
+    QTest::newRow("sum row 0") << 1 << 0;
+}
+
+void TestLists::clickLinksTheRows() {
+    QFETCH(int, list);
+    QFETCH(int, row);
+
+    FormDriver f;
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    f.ClickRow(1 - list, 5);
+    f.ClickRow(list, row);
+    QCOMPARE(f.SelectedRow(0), row);
+    QCOMPARE(f.SelectedRow(1), row);
+}
+
+void TestLists::arrowKeysLinkTheRows_data() {
+    QTest::addColumn<int>("list");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("row");
+
+    // from row 4
+    QTest::newRow("down in equations") << 0 << int(Qt::Key_Down) << 5;
+    QTest::newRow("up in sums") << 1 << int(Qt::Key_Up) << 3;
+    QTest::newRow("end in sums") << 1 << int(Qt::Key_End) << 9;
+    QTest::newRow("home in equations") << 0 << int(Qt::Key_Home) << 0;
+}
+
+void TestLists::arrowKeysLinkTheRows() {
+    QFETCH(int, list);
+    QFETCH(int, key);
+    QFETCH(int, row);
+
+    FormDriver f;
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    f.ClickRow(list, 4);
+    QTest::keyClick(f.List(list), Qt::Key(key));
+    QCOMPARE(f.SelectedRow(0), row);
+    QCOMPARE(f.SelectedRow(1), row);
+}
+
+void TestLists::oneSelectionRunsTheHandlerBoundedly_data() {
+    QTest::addColumn<int>("list");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QList<int>>("events");
+
+    // one event in the list clicked, one nested in the other, none further
+    QTest::newRow("equation row") << 0 << 4 << QList<int>({1, 1, 0});
+    QTest::newRow("sum row") << 1 << 7 << QList<int>({1, 1, 0});
+    // the count list rebuilds the others without selecting in them
+    QTest::newRow("count") << 2 << 4 << QList<int>({0, 0, 1});
+    // start-up selected row 0 in both lists and "5" in the count list
+    QTest::newRow("same equation row") << 0 << 0 << QList<int>({0, 0, 0});
+    QTest::newRow("same sum row") << 1 << 0 << QList<int>({0, 0, 0});
+    QTest::newRow("same count") << 2 << 2 << QList<int>({0, 0, 0});
+}
+
+void TestLists::oneSelectionRunsTheHandlerBoundedly() {
+    QFETCH(int, list);
+    QFETCH(int, row);
+    QFETCH(QList<int>, events);
+
+    FormDriver f;
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    const QStringList before = f.Rows(0) + f.Rows(1);
+    const EventCounter counter(f);
+    f.ClickRow(list, row);
+    QCOMPARE(counter.Counts(), events);
+    if (events == QList<int>({0, 0, 0})) {
+        QCOMPARE(f.Rows(0) + f.Rows(1), before);
+        QCOMPARE(f.SelectedRow(list), row);
+    }
+}
+
+void TestLists::countChoiceRefitsTheWindow_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("count");
+
+    for (int count = 3; count <= 9; ++count) {
+        QTest::addRow("%d", count) << count - 3 << count;
+    }
+}
+
+void TestLists::countChoiceRefitsTheWindow() {
+    QFETCH(int, row);
+    QFETCH(int, count);
+
+    FormDriver f;
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    f.Press(2);
+    f.ClickRow(2, row == 6 ? 0 : 6); // away first, since "5" is chosen at start
+    f.ClickRow(2, row);
+
+    const int pairs = count * (count - 1) / 2;
+    QCOMPARE(f.VisibleUnknowns(), count);
+    for (int k = count; k < 9; ++k) {
+        QVERIFY(!f.Label(k)->isVisible());
+        QVERIFY(!f.Box(k)->isVisible());
+    }
+    QCOMPARE(f.List(0)->count(), pairs);
+    QCOMPARE(f.Rows(0).first(), "X1 + X2 =");
+    QCOMPARE(f.Rows(0).last(), QStringLiteral("X%1 + X%2 =").arg(count - 1).arg(count));
+    QCOMPARE(f.Rows(1), QStringList(pairs, "?"));
+    QCOMPARE(f.SelectedRow(0), -1);
+    QCOMPARE(f.SelectedRow(1), -1);
+    QCOMPARE(f.SelectedRow(2), row);
+    for (int k = 0; k < count; ++k) {
+        QCOMPARE(f.Box(k)->toolTip(), "?");
+    }
+    QCOMPARE(Hex(f.Colour(f.Label(0))), Hex(Wrong)); // the check before stays
+}
+
+void TestLists::countChoiceByKeyboard() {
+    FormDriver f;
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    f.List(2)->setFocus();
+    QTest::keyClick(f.List(2), Qt::Key_Down);
+    QCOMPARE(f.VisibleUnknowns(), 6);
+    QCOMPARE(f.List(0)->count(), 15);
+    QTest::keyClick(f.List(2), Qt::Key_Home);
+    QCOMPARE(f.VisibleUnknowns(), 3);
+    QCOMPARE(f.List(1)->count(), 3);
+}
+
+void TestLists::countChoiceKeepsTheValues() {
+    // Choosing 7 draws nothing: X1..X5 keep (8, 3, 2, -2, 6), X6 and X7 were never drawn.
+    FormDriver f;
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    f.ClickRow(2, 4);
+    QCOMPARE(f.List(0)->count(), 21);
+
+    const QStringList answers{"8", "3", "2", "-2", "6", "0", ""};
+    for (int k = 0; k < 7; ++k) {
+        f.Type(k, answers[k]);
+    }
+    f.Press(2);
+    for (int k = 0; k < 7; ++k) {
+        QCOMPARE(Hex(f.Colour(f.Label(k))), Hex(Right));
+    }
+
+    f.Press(1);
+    QCOMPARE(f.ShownValues().size(), 7);
+    QCOMPARE(f.Rows(1), FormDriver::SumsOf(f.ShownValues()));
+}
+
+void TestLists::hiddenAnswersSurviveARoundTrip() {
+    FormDriver f;
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    f.Type(3, "-2");
+    f.Type(4, "5");
+    f.Press(2);
+
+    f.ClickRow(2, 0); // 3 unknowns
+    QCOMPARE(f.VisibleUnknowns(), 3);
+    f.Press(2);
+    f.ClickRow(2, 2); // 5 again
+    QCOMPARE(f.VisibleUnknowns(), 5);
+    QCOMPARE(f.Box(3)->text(), "-2");
+    QCOMPARE(f.Box(4)->text(), "5");
+    QCOMPARE(Hex(f.Colour(f.Label(3))), Hex(Right));
+    QCOMPARE(Hex(f.Colour(f.Label(4))), Hex(Wrong));
+}
+
+void TestLists::ctrlClickCannotClearASelection() {
+    FormDriver f;
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    const EventCounter counter(f);
+    for (int list = 0; list < 3; ++list) {
+        QListWidget* l = f.List(list);
+        const int row = f.SelectedRow(list);
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          l->visualItemRect(l->item(row)).center());
+        QCOMPARE(f.SelectedRow(list), row);
+    }
+    QCOMPARE(counter.Counts(), QList<int>({0, 0, 0}));
+    QCOMPARE(f.VisibleUnknowns(), 5);
+}
+
+QTEST_MAIN(TestLists)
+#include "tst_lists.moc"
