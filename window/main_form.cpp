@@ -12,10 +12,9 @@
 
 namespace {
 
-const QString Placeholder = QString::fromUtf8(puzzle::Placeholder.data(),
-                                              static_cast<qsizetype>(puzzle::Placeholder.size()));
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString Name(const char* array, std::size_t index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
@@ -188,18 +187,18 @@ void MainForm::LayoutUnknowns() {
     for (int i = 1; i <= puzzle_.Count(); ++i) {
         Label2.at(i - 1)->show();
         Text2.at(i - 1)->show();
-        Text2.at(i - 1)->setToolTip(Placeholder);
+        Text2.at(i - 1)->setToolTip(Text(puzzle::Placeholder));
     }
     for (const puzzle::Pair pair : puzzle::PairRows(puzzle_.UnknownCount())) {
         List1[0]->addItem(Text(puzzle::PairLabel(pair)));
-        List1[1]->addItem(Placeholder);
+        List1[1]->addItem(Text(puzzle::Placeholder));
     }
 }
 
 void MainForm::ClearAnswers() {
     List1[1]->clear();
     for (int row = 0; row < List1[0]->count(); ++row) {
-        List1[1]->addItem(Placeholder);
+        List1[1]->addItem(Text(puzzle::Placeholder));
     }
     for (int i = 1; i <= puzzle_.Count(); ++i) {
         SetBackground(Label2.at(i - 1), design::ColourNeutral);
