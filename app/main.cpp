@@ -1,4 +1,5 @@
 #include "main_form.h"
+#include "qt_texts.h"
 
 #include <QApplication>
 
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     const QtMessageHandler usual = qInstallMessageHandler(StartupMessage);
     QApplication application(argc, argv);
     qInstallMessageHandler(usual);
+    InstallBulgarianQtTexts(application);
 
     MainForm form;
     form.show();

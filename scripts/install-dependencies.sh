@@ -5,9 +5,10 @@ set -eu
 
 packages="
     g++ cmake make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland qt6-translations-l10n libgl-dev
     fonts-liberation2 fontconfig
-    xvfb xauth libx11-dev libxtst-dev
+    xvfb xauth x11-utils libx11-dev libxtst-dev
+    desktop-file-utils appstream dpkg-dev file
 "
 
 missing=""

@@ -47,6 +47,11 @@ constexpr const char* FontFamily = "Times New Roman";
 constexpr int FontPoints = 12;
 
 constexpr const char* Caption = "Корвелата";
+constexpr std::array<const char*, 3> List1Name{"Уравнения", "Суми", "Брой неизвестни"};
+constexpr const char* Text1Name = "Условие";
+// What a label's colour means, for those who cannot see it.
+constexpr const char* RightText = "вярно";
+constexpr const char* WrongText = "грешно";
 constexpr std::array<const char*, 2> Label1Text{"Зарвоника", "Брой"};
 constexpr std::array<const char*, 3> Command1Text{"Чисти", "Случайни", "Провери"};
 constexpr std::array<const char*, 7> Counts{"3", "4", "5", "6", "7", "8", "9"};

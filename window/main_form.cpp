@@ -34,6 +34,12 @@ void SetBackground(QWidget* widget, QRgb colour) {
     widget->setAutoFillBackground(true);
 }
 
+// The label's colour and, for a screen reader, what the colour means.
+void ShowVerdict(QLabel* label, QRgb colour, const char* meaning) {
+    SetBackground(label, colour);
+    label->setAccessibleDescription(QString::fromUtf8(meaning));
+}
+
 // Push buttons are painted by the style, which shades or ignores a palette
 // colour; a style sheet gives the flat colour and keeps focus and press visible.
 QString ButtonStyle(QRgb colour) {
@@ -74,6 +80,7 @@ void MainForm::CreateControls() {
         List1[x] = new ListBox(this);
         List1[x]->setObjectName(Name("List1", x));
         List1[x]->setGeometry(design::Pixels(design::List1[x]));
+        List1[x]->setAccessibleName(QString::fromUtf8(design::List1Name[x]));
         connect(List1[x], &ListBox::SelectedRowChanged, this,
                 [this, x] { List1Click(static_cast<int>(x)); });
     }
@@ -107,6 +114,7 @@ void MainForm::CreateControls() {
         Text2[k]->setObjectName(Name("Text2", k));
         Text2[k]->setGeometry(design::Pixels(design::Text2).translated(shift, 0));
         Text2[k]->setAlignment(Qt::AlignCenter);
+        Label2[k]->setBuddy(Text2[k]);
     }
 
     QStringList task;
@@ -116,6 +124,7 @@ void MainForm::CreateControls() {
     Text1[0] = new QPlainTextEdit(this);
     Text1[0]->setObjectName(Name("Text1", 0));
     Text1[0]->setGeometry(design::Pixels(design::Text1));
+    Text1[0]->setAccessibleName(QString::fromUtf8(design::Text1Name));
     Text1[0]->setPlainText(task.join(QLatin1Char('\n')));
     Text1[0]->setReadOnly(true);
     Text1[0]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -201,7 +210,7 @@ void MainForm::ClearAnswers() {
         List1[1]->addItem(Text(puzzle::Placeholder));
     }
     for (int i = 1; i <= puzzle_.Count(); ++i) {
-        SetBackground(Label2.at(i - 1), design::ColourNeutral);
+        ShowVerdict(Label2.at(i - 1), design::ColourNeutral, "");
         Text2.at(i - 1)->clear();
     }
 }
@@ -221,8 +230,10 @@ void MainForm::NewValues() {
 
 void MainForm::CheckAnswers() {
     for (int i = 1; i <= puzzle_.Count(); ++i) {
-        const auto verdict = puzzle_.Judge(Text2.at(i - 1)->text().toStdString(), i);
-        SetBackground(Label2.at(i - 1), verdict == puzzle::Verdict::Right ? design::ColourRight
-                                                                          : design::ColourWrong);
+        if (puzzle_.Judge(Text2.at(i - 1)->text().toStdString(), i) == puzzle::Verdict::Right) {
+            ShowVerdict(Label2.at(i - 1), design::ColourRight, design::RightText);
+        } else {
+            ShowVerdict(Label2.at(i - 1), design::ColourWrong, design::WrongText);
+        }
     }
 }

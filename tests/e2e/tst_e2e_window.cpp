@@ -1,6 +1,7 @@
 #include "x_session.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -43,9 +44,12 @@ private slots:
     void cleanupTestCase();
     void windowLooksAsDesigned();
     void typedAnswersAreJudged();
+    void scaledWindowKeepsItsProportions_data();
+    void scaledWindowKeepsItsProportions();
     void withoutADisplayItSaysSoInOneLine();
 
 private:
+    void Start(QProcess& program, const QString& scale, unsigned long* window);
     void CheckAll(const QString& answer, QList<QRgb>* colours);
 
     QImage Shot(const QString& name);
@@ -60,7 +64,7 @@ private:
 void TestEndToEnd::initTestCase() {
     server_.start(QStringLiteral("Xvfb"),
                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                   QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                   QStringLiteral("0"), QStringLiteral("2048x1536x24"), QStringLiteral("-nolisten"),
                    QStringLiteral("tcp")});
     QVERIFY2(server_.waitForStarted(), "Xvfb is installed");
     QTRY_VERIFY_WITH_TIMEOUT(server_.canReadLine(), 20000);
@@ -68,21 +72,31 @@ void TestEndToEnd::initTestCase() {
     x_ = std::make_unique<XSession>(display_);
     QVERIFY(x_->IsOpen());
     x_->WatchTopLevels();
+    Start(program_, QString(), &window_);
+}
 
+// Starts the program at the given scale factor (none when empty) and waits
+// until its window is mapped, focused and painted.
+void TestEndToEnd::Start(QProcess& program, const QString& scale, unsigned long* window) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display_);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
-    program_.setProcessEnvironment(environment);
-    program_.start(QStringLiteral(PROGRAM_PATH), {});
-    QVERIFY(program_.waitForStarted());
+    if (!scale.isEmpty()) {
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+    }
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PROGRAM_PATH), {});
+    QVERIFY(program.waitForStarted());
 
-    window_ = x_->WaitForWindow(QStringLiteral("Корвелата"), 20000);
-    QVERIFY2(window_ != 0, "the window was mapped");
+    *window = x_->WaitForWindow(QStringLiteral("Корвелата"), 20000);
+    QVERIFY2(*window != 0, "the window was mapped");
     // No window manager runs, so the window is given the focus by hand.
-    x_->Focus(window_);
-    QTRY_COMPARE_WITH_TIMEOUT(Hex(x_->Grab(window_).pixel(BackgroundAt)), Hex(Background), 10000);
+    x_->Focus(*window);
+    const double factor = scale.isEmpty() ? 1.0 : scale.toDouble();
+    QTRY_COMPARE_WITH_TIMEOUT(Hex(x_->Grab(*window).pixel(BackgroundAt * factor)), Hex(Background),
+                              10000);
 }
 
 void TestEndToEnd::cleanupTestCase() {
@@ -159,6 +173,47 @@ void TestEndToEnd::typedAnswersAreJudged() {
     const QList<QRgb> expected{Right, Right, Right, Wrong, Wrong};
     QTRY_COMPARE_WITH_TIMEOUT(LabelColours(x_->Grab(window_)), expected, 5000);
     Shot(QStringLiteral("checked"));
+}
+
+void TestEndToEnd::scaledWindowKeepsItsProportions_data() {
+    QTest::addColumn<QString>("scale");
+
+    QTest::newRow("1.25") << "1.25";
+    QTest::newRow("1.5") << "1.5";
+    QTest::newRow("2") << "2";
+}
+
+void TestEndToEnd::scaledWindowKeepsItsProportions() {
+    QFETCH(QString, scale);
+
+    QProcess program;
+    unsigned long window = 0;
+    Start(program, scale, &window);
+    const auto stop = qScopeGuard([&program] {
+        program.kill();
+        program.waitForFinished();
+    });
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+
+    const double factor = scale.toDouble();
+    const QImage shot = x_->Grab(window);
+    shot.save(QStringLiteral(SCREENSHOT_DIR "/window-%1x.png").arg(scale));
+    QVERIFY2(qAbs(shot.width() - 510 * factor) <= 1 && qAbs(shot.height() - 424 * factor) <= 1,
+             qPrintable(QStringLiteral("%1 x %2").arg(shot.width()).arg(shot.height())));
+    if (scale == QLatin1String("2")) {
+        QCOMPARE(shot.size(), QSize(1020, 848));
+    }
+
+    QCOMPARE(Hex(shot.pixel(TitleAt * factor)), Hex(Neutral));
+    QCOMPARE(Hex(shot.pixel(CountCaptionAt * factor)), Hex(Neutral));
+    for (int k = 0; k < 5; ++k) {
+        QCOMPARE(Hex(shot.pixel(LabelAt(k) * factor)), Hex(Neutral));
+    }
+    for (std::size_t b = 0; b < ButtonAt.size(); ++b) {
+        QCOMPARE(Hex(shot.pixel(ButtonAt[b] * factor)), Hex(ButtonColour[b]));
+    }
 }
 
 void TestEndToEnd::withoutADisplayItSaysSoInOneLine() {
