@@ -43,8 +43,8 @@ public:
         Box(k)->selectAll();
         QTest::keyClick(Box(k), Qt::Key_Backspace);
         for (const QChar c : text) {
-            // QTest::keyClick knows ASCII keys only; other characters go as text.
-            if (c.unicode() < 0x80) {
+            // QTest::keyClick knows printable ASCII keys only; others go as text.
+            if (c.unicode() >= 0x20 && c.unicode() < 0x7f) {
                 QTest::keyClick(Box(k), c.toLatin1());
             } else {
                 QTest::sendKeyEvent(QTest::Click, Box(k), Qt::Key_unknown, QString(c), {});

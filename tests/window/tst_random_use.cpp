@@ -1,0 +1,200 @@
+#include "form_driver.h"
+#include "read_number.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+
+#include <random>
+
+namespace {
+
+constexpr QRgb Neutral = qRgb(255, 192, 128);
+constexpr QRgb Right = qRgb(0, 255, 0);
+constexpr QRgb Wrong = qRgb(255, 0, 255);
+constexpr int Actions = 20'000;
+
+QRgb LabelColour(const QLabel* label) { return label->palette().color(QPalette::Window).rgb(); }
+
+// Random user actions on a window, and what the window must look like after each.
+class RandomUser {
+public:
+    RandomUser(const FormDriver& f, std::uint32_t seed) : f_(f), random_(seed) {}
+
+    // Performs one action and says what it was.
+    QString Act() {
+        switch (Pick(6)) {
+        case 0: {
+            const int button = Pick(3);
+            f_.Press(button);
+            Expect(button);
+            return QStringLiteral("press Command1_%1").arg(button);
+        }
+        case 1: {
+            const int list = Pick(3);
+            const int row = Pick(f_.List(list)->count());
+            f_.ClickRow(list, row);
+            return QStringLiteral("click row %1 of List1_%2").arg(row).arg(list);
+        }
+        case 2: {
+            const int list = Pick(3);
+            static constexpr Qt::Key keys[]{Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
+                                            Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
+            const Qt::Key key = keys[Pick(6)];
+            f_.List(list)->setFocus();
+            QTest::keyClick(f_.List(list), key);
+            return QStringLiteral("key %1 in List1_%2").arg(int(key), 0, 16).arg(list);
+        }
+        default: {
+            const int k = Pick(f_.VisibleUnknowns());
+            const QString text = RandomText();
+            if (text.size() > 20 || Pick(4) == 0) {
+                // Long texts and some short ones are pasted, which also lets
+                // control characters reach the box.
+                f_.Box(k)->setFocus();
+                f_.Box(k)->selectAll();
+                QApplication::clipboard()->setText(text);
+                QTest::keyClick(f_.Box(k), Qt::Key_V, Qt::ControlModifier);
+                return QStringLiteral("paste %1 into Text2_%2").arg(Quoted(text)).arg(k);
+            }
+            f_.Type(k, text);
+            return QStringLiteral("type %1 into Text2_%2").arg(Quoted(text)).arg(k);
+        }
+        }
+    }
+
+    // Empty when every invariant holds, else what broke.
+    QString Broken() {
+        const QListWidgetItem* chosen = f_.List(2)->item(f_.SelectedRow(2));
+        if (!chosen) {
+            return QStringLiteral("no count is chosen");
+        }
+        const int n = chosen->text().toInt();
+        const int pairs = n * (n - 1) / 2;
+        if (f_.List(0)->count() != pairs || f_.List(1)->count() != pairs) {
+            return QStringLiteral("%1 and %2 rows for %3 unknowns")
+                .arg(f_.List(0)->count())
+                .arg(f_.List(1)->count())
+                .arg(n);
+        }
+        if (f_.VisibleUnknowns() != n) {
+            return QStringLiteral("%1 unknowns visible, %2 chosen")
+                .arg(f_.VisibleUnknowns())
+                .arg(n);
+        }
+        for (int k = n; k < 9; ++k) {
+            if (f_.Label(k)->isVisibleTo(&f_.form) || f_.Box(k)->isVisibleTo(&f_.form)) {
+                return QStringLiteral("X%1 visible with %2 unknowns").arg(k + 1).arg(n);
+            }
+        }
+        if (f_.SelectedRow(0) >= 0 && f_.SelectedRow(1) >= 0 &&
+            f_.SelectedRow(0) != f_.SelectedRow(1)) {
+            return QStringLiteral("rows %1 and %2 selected")
+                .arg(f_.SelectedRow(0))
+                .arg(f_.SelectedRow(1));
+        }
+
+        // The tool tips show the hidden values whenever they show numbers.
+        for (int k = 0; k < n; ++k) {
+            if (f_.Box(k)->toolTip() != QLatin1String("?")) {
+                values_[k] = f_.Box(k)->toolTip().toInt();
+            }
+        }
+        const QStringList sums = f_.Rows(1);
+        if (sums != QStringList(pairs, QStringLiteral("?"))) {
+            if (f_.Box(0)->toolTip() == QLatin1String("?")) {
+                return QStringLiteral("sums shown while the values are hidden");
+            }
+            if (sums != FormDriver::SumsOf(QList<int>(values_.begin(), values_.begin() + n))) {
+                return QStringLiteral("sums %1 disagree with the values").arg(sums.join(' '));
+            }
+        }
+
+        for (int k = 0; k < 9; ++k) {
+            const QRgb colour = LabelColour(f_.Label(k));
+            if (colour != colours_[k]) {
+                return QStringLiteral("X%1 coloured %2, expected %3 (value %4, answer %5)")
+                    .arg(k + 1)
+                    .arg(QColor(colour).name(), QColor(colours_[k]).name())
+                    .arg(values_[k])
+                    .arg(Quoted(f_.Box(k)->text()));
+            }
+        }
+        return {};
+    }
+
+private:
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+    // The labels' colours after a button press: a check judges every visible
+    // answer, a clear makes them neutral, anything else leaves them.
+    void Expect(int button) {
+        for (int k = 0; k < f_.VisibleUnknowns(); ++k) {
+            if (button == 0) {
+                colours_[k] = Neutral;
+            } else if (button == 2) {
+                const double answer = puzzle::ReadNumber(f_.Box(k)->text().toStdString());
+                colours_[k] = answer == values_[k] ? Right : Wrong;
+            }
+        }
+    }
+
+    QString RandomText() {
+        static const QStringList pieces{"0", "1",   "2",     "3",  "4",  "5",    "6",    "7",
+                                        "8", "9",   "-",     "+",  " ",  ".",    ",",    "e",
+                                        "E", "&H",  "&o",    "\t", "\n", "\x01", "\x7f", "ж",
+                                        "Я", "пет", "1e999", "x",  "&"};
+        const int length = Pick(8) == 0 ? 200 + Pick(800) : Pick(6);
+        QString text;
+        while (text.size() < length) {
+            text += pieces[Pick(int(pieces.size()))];
+        }
+        return text;
+    }
+
+    static QString Quoted(const QString& text) {
+        return QLatin1Char('"') + text.left(60).toHtmlEscaped() + QLatin1Char('"');
+    }
+
+    const FormDriver& f_;
+    std::mt19937 random_;
+    std::array<int, 9> values_{};
+    std::array<QRgb, 9> colours_{Neutral, Neutral, Neutral, Neutral, Neutral,
+                                 Neutral, Neutral, Neutral, Neutral};
+};
+
+} // namespace
+
+class TestRandomUse : public QObject {
+    Q_OBJECT
+
+private slots:
+    void invariantsHoldAfterEveryAction();
+};
+
+void TestRandomUse::invariantsHoldAfterEveryAction() {
+    const QByteArray given = qgetenv("KORVELATA_SEED");
+    const std::uint32_t seed = given.isEmpty() ? std::random_device()() : given.toUInt();
+    qInfo("seed %u (set KORVELATA_SEED to repeat it)", seed);
+
+    FormDriver f(std::vector<float>{0.12f, 0.97f, 0.25f, 0.5f, 0.75f, 0.33f, 0.0f, 0.61f, 0.88f,
+                                    0.44f, 0.05f, 0.93f, 0.19f, 0.7f});
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    RandomUser user(f, seed);
+    QCOMPARE(user.Broken(), QString()); // and learns the first values
+    QElapsedTimer timer;
+    timer.start();
+    for (int n = 0; n < Actions; ++n) {
+        const QString action = user.Act();
+        const QString broken = user.Broken();
+        QVERIFY2(broken.isEmpty(), qPrintable(QStringLiteral("seed %1, action %2 (%3): %4")
+                                                  .arg(seed)
+                                                  .arg(n)
+                                                  .arg(action, broken)));
+    }
+    qInfo("%d actions, no invariant broken, %lld ms", Actions, timer.elapsed());
+}
+
+QTEST_MAIN(TestRandomUse)
+#include "tst_random_use.moc"
