@@ -9,6 +9,7 @@ packages="
     fonts-liberation2 fontconfig
     xvfb xauth x11-utils libx11-dev libxtst-dev
     desktop-file-utils appstream dpkg-dev file
+    clang libclang-rt-14-dev
 "
 
 missing=""
