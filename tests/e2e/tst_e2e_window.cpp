@@ -2,9 +2,17 @@
 
 #include <QProcess>
 #include <QScopeGuard>
+
 #include <QTest>
+#include <csignal>
+#include <sys/prctl.h>
 
 namespace {
+
+// The server and the program end with the test, even when it crashes.
+void EndWithTheTest(QProcess& process) {
+    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
 
 constexpr QRgb Background = qRgb(192, 192, 255);
 constexpr QRgb Neutral = qRgb(255, 192, 128);
@@ -62,6 +70,7 @@ private:
 };
 
 void TestEndToEnd::initTestCase() {
+    EndWithTheTest(server_);
     server_.start(QStringLiteral("Xvfb"),
                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                    QStringLiteral("0"), QStringLiteral("2048x1536x24"), QStringLiteral("-nolisten"),
@@ -87,6 +96,7 @@ void TestEndToEnd::Start(QProcess& program, const QString& scale, unsigned long*
         environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
     }
     program.setProcessEnvironment(environment);
+    EndWithTheTest(program);
     program.start(QStringLiteral(PROGRAM_PATH), {});
     QVERIFY(program.waitForStarted());
 
