@@ -12,6 +12,15 @@
 #include <memory>
 #include <vector>
 
+// The window's colours, as a test expects to read them back.
+constexpr QRgb Background = qRgb(192, 192, 255);
+constexpr QRgb Neutral = qRgb(255, 192, 128);
+constexpr QRgb Right = qRgb(0, 255, 0);
+constexpr QRgb Wrong = qRgb(255, 0, 255);
+
+// "#rrggbb", so that a failed comparison reads well.
+inline QString Hex(QRgb colour) { return QColor(colour).name(); }
+
 // Drives a MainForm through its controls, found by their object names, as a
 // user would, and reads back what the window shows.
 class FormDriver {

@@ -2,12 +2,6 @@
 
 namespace {
 
-constexpr QRgb Neutral = qRgb(255, 192, 128);
-constexpr QRgb Right = qRgb(0, 255, 0);
-constexpr QRgb Wrong = qRgb(255, 0, 255);
-
-QString Hex(QRgb colour) { return QColor(colour).name(); }
-
 // Lists, answers and tool tips: all that a check must leave as it is.
 QStringList Untouched(const FormDriver& f) {
     QStringList board;

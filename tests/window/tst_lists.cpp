@@ -5,11 +5,6 @@
 
 namespace {
 
-constexpr QRgb Right = qRgb(0, 255, 0);
-constexpr QRgb Wrong = qRgb(255, 0, 255);
-
-QString Hex(QRgb colour) { return QColor(colour).name(); }
-
 // Counts the click events of all three lists.
 struct EventCounter {
     explicit EventCounter(const FormDriver& f)

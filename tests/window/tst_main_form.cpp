@@ -5,16 +5,9 @@
 
 namespace {
 
-constexpr QRgb Background = qRgb(192, 192, 255);
-constexpr QRgb Neutral = qRgb(255, 192, 128);
-constexpr QRgb Right = qRgb(0, 255, 0);
-constexpr QRgb Wrong = qRgb(255, 0, 255);
-
 const QStringList FiveLabels{"X1 + X2 =", "X1 + X3 =", "X1 + X4 =", "X1 + X5 =", "X2 + X3 =",
                              "X2 + X4 =", "X2 + X5 =", "X3 + X4 =", "X3 + X5 =", "X4 + X5 ="};
 const QStringList WorkedSums{"11", "10", "6", "14", "5", "1", "9", "0", "8", "4"};
-
-QString Hex(QRgb colour) { return QColor(colour).name(); }
 
 // Everything a user can see of the board, to tell whether anything changed.
 QStringList Board(const FormDriver& f) {

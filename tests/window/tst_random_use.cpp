@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr QRgb Neutral = qRgb(255, 192, 128);
-constexpr QRgb Right = qRgb(0, 255, 0);
-constexpr QRgb Wrong = qRgb(255, 0, 255);
 constexpr int Actions = 20'000;
 
 QRgb LabelColour(const QLabel* label) { return label->palette().color(QPalette::Window).rgb(); }
