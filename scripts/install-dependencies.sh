@@ -22,6 +22,10 @@ done
 
 as_root=""
 if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "Missing:$missing; run this as root, or install sudo" >&2
+        exit 1
+    fi
     as_root="sudo"
 fi
 echo "Installing:$missing"
