@@ -37,17 +37,12 @@ int main(int argc, char* argv[]) {
     auto* frame = new QFrame(&window);
     frame->setGeometry(design::Pixels(design::Frame1));
     for (int k = 0; k < 9; ++k) {
-        const int shift = design::UnknownStep * k / design::TwipsPerPixel;
         auto* label = new QLabel(QStringLiteral("X%1").arg(k + 1), frame);
-        label->setGeometry(design::Pixels(design::Label2).translated(shift, 0));
+        label->setGeometry(design::Pixels(design::Label2, k));
         auto* box = new QLineEdit(frame);
-        box->setGeometry(design::Pixels(design::Text2).translated(shift, 0));
+        box->setGeometry(design::Pixels(design::Text2, k));
     }
-    QStringList task;
-    for (const char* line : design::Task) {
-        task << QString::fromUtf8(line);
-    }
-    auto* text = new QPlainTextEdit(task.join(QLatin1Char('\n')), &window);
+    auto* text = new QPlainTextEdit(design::TaskText(), &window);
     text->setGeometry(design::Pixels(design::Text1));
 
     window.show();

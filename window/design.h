@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QRgb>
+#include <QStringList>
 
 #include <array>
 
@@ -34,6 +35,11 @@ constexpr Twips Frame1{2880, 2640, 4335, 975};
 constexpr Twips Label2{0, 0, 495, 495};
 constexpr Twips Text2{0, 480, 495, 495};
 constexpr int UnknownStep = 480;
+
+// The place of unknown k + 1's label or box.
+constexpr QRect Pixels(Twips t, int k) {
+    return Pixels(t).translated(UnknownStep * k / TwipsPerPixel, 0);
+}
 constexpr Twips Text1{120, 3720, 7335, 2535};
 
 constexpr QRgb ColourWindow = qRgb(192, 192, 255);
@@ -88,5 +94,13 @@ constexpr std::array<const char*, 22> Task{
     "неизвестни.",
     "Двете стъпки се повтарят, докато остане едно линейно уравнение с едно неизвестно.",
 };
+
+inline QString TaskText() {
+    QStringList lines;
+    for (const char* line : Task) {
+        lines << QString::fromUtf8(line);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
 
 } // namespace design

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStringList>
 
 namespace {
 
@@ -37,7 +36,7 @@ void SetBackground(QWidget* widget, QRgb colour) {
 // The label's colour and, for a screen reader, what the colour means.
 void ShowVerdict(QLabel* label, QRgb colour, const char* meaning) {
     SetBackground(label, colour);
-    label->setAccessibleDescription(QString::fromUtf8(meaning));
+    label->setAccessibleDescription(Text(meaning));
 }
 
 // Push buttons are painted by the style, which shades or ignores a palette
@@ -62,14 +61,14 @@ MainForm::MainForm(puzzle::Uniform uniform, QWidget* parent)
 
 void MainForm::CreateControls() {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QString::fromUtf8(design::Caption));
+    setWindowTitle(Text(design::Caption));
     setWindowIcon(QIcon(QStringLiteral(":/korvelata.png")));
-    setFont(QFont(QString::fromUtf8(design::FontFamily), design::FontPoints));
+    setFont(QFont(Text(design::FontFamily), design::FontPoints));
     setFixedSize(design::Pixels(design::Window).size());
     SetBackground(this, design::ColourWindow);
 
     for (std::size_t k = 0; k < Label1.size(); ++k) {
-        Label1[k] = new QLabel(QString::fromUtf8(design::Label1Text[k]), this);
+        Label1[k] = new QLabel(Text(design::Label1Text[k]), this);
         Label1[k]->setObjectName(Name("Label1", k));
         Label1[k]->setGeometry(design::Pixels(design::Label1[k]));
         Label1[k]->setAlignment(Qt::AlignCenter);
@@ -80,16 +79,16 @@ void MainForm::CreateControls() {
         List1[x] = new ListBox(this);
         List1[x]->setObjectName(Name("List1", x));
         List1[x]->setGeometry(design::Pixels(design::List1[x]));
-        List1[x]->setAccessibleName(QString::fromUtf8(design::List1Name[x]));
+        List1[x]->setAccessibleName(Text(design::List1Name[x]));
         connect(List1[x], &ListBox::SelectedRowChanged, this,
                 [this, x] { List1Click(static_cast<int>(x)); });
     }
     for (const char* count : design::Counts) {
-        List1[2]->addItem(QString::fromUtf8(count));
+        List1[2]->addItem(Text(count));
     }
 
     for (std::size_t b = 0; b < Command1.size(); ++b) {
-        Command1[b] = new QPushButton(QString::fromUtf8(design::Command1Text[b]), this);
+        Command1[b] = new QPushButton(Text(design::Command1Text[b]), this);
         Command1[b]->setObjectName(Name("Command1", b));
         Command1[b]->setGeometry(design::Pixels(design::Command1[b]));
         Command1[b]->setStyleSheet(ButtonStyle(design::ColourCommand1[b]));
@@ -102,30 +101,25 @@ void MainForm::CreateControls() {
     Frame1->setGeometry(design::Pixels(design::Frame1));
     SetBackground(Frame1, design::ColourWindow);
     for (std::size_t k = 0; k < Label2.size(); ++k) {
-        const int shift = design::UnknownStep * static_cast<int>(k) / design::TwipsPerPixel;
         Label2[k] = new QLabel(QStringLiteral("X%1").arg(k + 1), Frame1);
         Label2[k]->setObjectName(Name("Label2", k));
-        Label2[k]->setGeometry(design::Pixels(design::Label2).translated(shift, 0));
+        Label2[k]->setGeometry(design::Pixels(design::Label2, static_cast<int>(k)));
         Label2[k]->setAlignment(Qt::AlignCenter);
         Label2[k]->setFrameStyle(QFrame::Box | QFrame::Plain);
         SetBackground(Label2[k], design::ColourNeutral);
 
         Text2[k] = new QLineEdit(Frame1);
         Text2[k]->setObjectName(Name("Text2", k));
-        Text2[k]->setGeometry(design::Pixels(design::Text2).translated(shift, 0));
+        Text2[k]->setGeometry(design::Pixels(design::Text2, static_cast<int>(k)));
         Text2[k]->setAlignment(Qt::AlignCenter);
         Label2[k]->setBuddy(Text2[k]);
     }
 
-    QStringList task;
-    for (const char* line : design::Task) {
-        task << QString::fromUtf8(line);
-    }
     Text1[0] = new QPlainTextEdit(this);
     Text1[0]->setObjectName(Name("Text1", 0));
     Text1[0]->setGeometry(design::Pixels(design::Text1));
-    Text1[0]->setAccessibleName(QString::fromUtf8(design::Text1Name));
-    Text1[0]->setPlainText(task.join(QLatin1Char('\n')));
+    Text1[0]->setAccessibleName(Text(design::Text1Name));
+    Text1[0]->setPlainText(design::TaskText());
     Text1[0]->setReadOnly(true);
     Text1[0]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text1[0]->setTabChangesFocus(true);

@@ -9,6 +9,16 @@
 
 namespace {
 
+// The program on the given X display, at its natural scale.
+QProcessEnvironment OnDisplay(const QString& display) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    return environment;
+}
+
 // The server and the program end with the test, even when it crashes.
 void EndWithTheTest(QProcess& process) {
     process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
@@ -87,11 +97,7 @@ void TestEndToEnd::initTestCase() {
 // Starts the program at the given scale factor (none when empty) and waits
 // until its window is mapped, focused and painted.
 void TestEndToEnd::Start(QProcess& program, const QString& scale, unsigned long* window) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display_);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    QProcessEnvironment environment = OnDisplay(display_);
     if (!scale.isEmpty()) {
         environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
     }
@@ -228,11 +234,7 @@ void TestEndToEnd::scaledWindowKeepsItsProportions() {
 
 void TestEndToEnd::withoutADisplayItSaysSoInOneLine() {
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":9999"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(OnDisplay(QStringLiteral(":9999")));
     program.start(QStringLiteral(PROGRAM_PATH), {});
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

@@ -85,6 +85,19 @@ public:
         return selected.isEmpty() ? -1 : List(list)->row(selected.first());
     }
 
+    // Lists, selections, answers, tool tips and visibility: everything a user
+    // sees of the board but the labels' colours.
+    QStringList Board() const {
+        QStringList board;
+        board << Rows(0) << Rows(1) << QString::number(SelectedRow(0))
+              << QString::number(SelectedRow(1)) << QString::number(SelectedRow(2));
+        for (int k = 0; k < 9; ++k) {
+            board << Box(k)->text() << Box(k)->toolTip()
+                  << QString::number(Label(k)->isVisibleTo(&form));
+        }
+        return board;
+    }
+
     int VisibleUnknowns() const {
         int visible = 0;
         for (int k = 0; k < 9; ++k) {

@@ -11,12 +11,9 @@ const QStringList WorkedSums{"11", "10", "6", "14", "5", "1", "9", "0", "8", "4"
 
 // Everything a user can see of the board, to tell whether anything changed.
 QStringList Board(const FormDriver& f) {
-    QStringList board;
-    board << f.Rows(0) << f.Rows(1) << QString::number(f.SelectedRow(0))
-          << QString::number(f.SelectedRow(1)) << QString::number(f.SelectedRow(2));
+    QStringList board = f.Board();
     for (int k = 0; k < 9; ++k) {
-        board << f.Box(k)->text() << f.Box(k)->toolTip() << Hex(f.Colour(f.Label(k)))
-              << QString::number(f.Label(k)->isVisibleTo(&f.form));
+        board << Hex(f.Colour(f.Label(k)));
     }
     return board;
 }
