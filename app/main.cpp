@@ -1,5 +1,5 @@
+#include "application.h"
 #include "main_form.h"
-#include "qt_texts.h"
 
 #include <QApplication>
 
@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
     const QtMessageHandler usual = qInstallMessageHandler(StartupMessage);
     QApplication application(argc, argv);
     qInstallMessageHandler(usual);
-    InstallBulgarianQtTexts(application);
+    PrepareApplication(application);
 
     MainForm form;
     form.show();

@@ -43,6 +43,8 @@ constexpr QRect Pixels(Twips t, int k) {
 constexpr Twips Text1{120, 3720, 7335, 2535};
 
 constexpr QRgb ColourWindow = qRgb(192, 192, 255);
+// Text and borders on every fixed fill, whatever the desktop's theme.
+constexpr QRgb ColourText = qRgb(0, 0, 0);
 constexpr QRgb ColourNeutral = qRgb(255, 192, 128);
 constexpr QRgb ColourRight = qRgb(0, 255, 0);
 constexpr QRgb ColourWrong = qRgb(255, 0, 255);
@@ -53,6 +55,7 @@ constexpr const char* FontFamily = "Times New Roman";
 constexpr int FontPoints = 12;
 
 constexpr const char* Caption = "Корвелата";
+constexpr const char* DesktopId = "bg.korvelata.korvelata";
 constexpr std::array<const char*, 3> List1Name{"Уравнения", "Суми", "Брой неизвестни"};
 constexpr const char* Text1Name = "Условие";
 // What a label's colour means, for those who cannot see it.

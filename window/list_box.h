@@ -3,7 +3,8 @@
 #include <QListWidget>
 
 // A single-selection list whose selected row the user can move but not clear,
-// and which tells when that row changes.
+// and which tells when that row changes. It shows a clear frame while it has
+// the focus.
 class ListBox : public QListWidget {
     Q_OBJECT
 
@@ -23,4 +24,10 @@ signals:
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    // A selected row looks the same whether its list has the focus or not, so
+    // that the linked equation and sum rows always show together.
+    void initViewItemOption(QStyleOptionViewItem* option) const override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };

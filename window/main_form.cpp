@@ -1,11 +1,11 @@
 #include "main_form.h"
 
+#include "answer_box.h"
 #include "design.h"
 #include "read_number.h"
 
-#include <QFrame>
+#include <QImageReader>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -25,29 +25,37 @@ std::string SelectedText(const ListBox* list) {
     return item ? item->text().toStdString() : std::string();
 }
 
-// A flat fill in the given colour, whatever the widget style.
-void SetBackground(QWidget* widget, QRgb colour) {
+// A fill the design fixes, with black text and borders on it, so that it reads
+// the same on a light or a dark desktop.
+void SetFill(QWidget* widget, QRgb fill) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, QColor(colour));
+    palette.setColor(QPalette::Window, QColor(fill));
+    palette.setColor(QPalette::WindowText, QColor(design::ColourText));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
 
-// The label's colour and, for a screen reader, what the colour means.
-void ShowVerdict(QLabel* label, QRgb colour, const char* meaning) {
-    SetBackground(label, colour);
-    label->setAccessibleDescription(Text(meaning));
+// A button's fill, drawn by the window's style.
+void SetButtonFill(QPushButton* button, QRgb fill) {
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, QColor(fill));
+    palette.setColor(QPalette::ButtonText, QColor(design::ColourText));
+    button->setPalette(palette);
 }
 
-// Push buttons are painted by the style, which shades or ignores a palette
-// colour; a style sheet gives the flat colour and keeps focus and press visible.
-QString ButtonStyle(QRgb colour) {
-    const QColor fill(colour);
-    return QStringLiteral("QPushButton { background-color: %1; border: 1px solid #505050;"
-                          " border-radius: 3px; }"
-                          "QPushButton:focus { border: 2px solid #000000; }"
-                          "QPushButton:pressed { background-color: %2; }")
-        .arg(fill.name(), fill.darker(120).name());
+// The label's colour and, for a screen reader, what the colour means, on the
+// label and on its answer box, where the focus rests.
+void ShowVerdict(QLabel* label, QRgb colour, const char* meaning) {
+    SetFill(label, colour);
+    label->setAccessibleDescription(Text(meaning));
+    label->buddy()->setAccessibleDescription(Text(meaning));
+}
+
+// Whole rows only: the largest number of them that fits the given height.
+int WholeRowsHeight(const ListBox* list, int height) {
+    const int frame = 2 * list->frameWidth();
+    const int row = list->sizeHintForRow(0);
+    return row > 0 ? (height - frame) / row * row + frame : height;
 }
 
 } // namespace
@@ -62,17 +70,20 @@ MainForm::MainForm(puzzle::Uniform uniform, QWidget* parent)
 void MainForm::CreateControls() {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(Text(design::Caption));
-    setWindowIcon(QIcon(QStringLiteral(":/korvelata.png")));
+    // Named as PNG, so that Qt asks no other image plugin about it.
+    QImageReader icon(QStringLiteral(":/korvelata.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    setWindowIcon(QPixmap::fromImage(icon.read()));
     setFont(QFont(Text(design::FontFamily), design::FontPoints));
     setFixedSize(design::Pixels(design::Window).size());
-    SetBackground(this, design::ColourWindow);
+    SetFill(this, design::ColourWindow);
 
     for (std::size_t k = 0; k < Label1.size(); ++k) {
         Label1[k] = new QLabel(Text(design::Label1Text[k]), this);
         Label1[k]->setObjectName(Name("Label1", k));
         Label1[k]->setGeometry(design::Pixels(design::Label1[k]));
         Label1[k]->setAlignment(Qt::AlignCenter);
-        SetBackground(Label1[k], design::ColourNeutral);
+        SetFill(Label1[k], design::ColourNeutral);
     }
 
     for (std::size_t x = 0; x < List1.size(); ++x) {
@@ -86,29 +97,31 @@ void MainForm::CreateControls() {
     for (const char* count : design::Counts) {
         List1[2]->addItem(Text(count));
     }
+    List1[2]->setFixedHeight(WholeRowsHeight(List1[2], List1[2]->height()));
 
     for (std::size_t b = 0; b < Command1.size(); ++b) {
         Command1[b] = new QPushButton(Text(design::Command1Text[b]), this);
         Command1[b]->setObjectName(Name("Command1", b));
         Command1[b]->setGeometry(design::Pixels(design::Command1[b]));
-        Command1[b]->setStyleSheet(ButtonStyle(design::ColourCommand1[b]));
+        Command1[b]->setAutoDefault(true); // Enter and Return press it, as Space does
+        SetButtonFill(Command1[b], design::ColourCommand1[b]);
         connect(Command1[b], &QPushButton::clicked, this,
                 [this, b] { Command1Click(static_cast<int>(b)); });
     }
 
-    Frame1 = new QFrame(this);
+    Frame1 = new QWidget(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(design::Pixels(design::Frame1));
-    SetBackground(Frame1, design::ColourWindow);
+    SetFill(Frame1, design::ColourWindow);
     for (std::size_t k = 0; k < Label2.size(); ++k) {
         Label2[k] = new QLabel(QStringLiteral("X%1").arg(k + 1), Frame1);
         Label2[k]->setObjectName(Name("Label2", k));
         Label2[k]->setGeometry(design::Pixels(design::Label2, static_cast<int>(k)));
         Label2[k]->setAlignment(Qt::AlignCenter);
         Label2[k]->setFrameStyle(QFrame::Box | QFrame::Plain);
-        SetBackground(Label2[k], design::ColourNeutral);
+        SetFill(Label2[k], design::ColourNeutral);
 
-        Text2[k] = new QLineEdit(Frame1);
+        Text2[k] = new AnswerBox(Frame1);
         Text2[k]->setObjectName(Name("Text2", k));
         Text2[k]->setGeometry(design::Pixels(design::Text2, static_cast<int>(k)));
         Text2[k]->setAlignment(Qt::AlignCenter);
@@ -190,7 +203,7 @@ void MainForm::LayoutUnknowns() {
     for (int i = 1; i <= puzzle_.Count(); ++i) {
         Label2.at(i - 1)->show();
         Text2.at(i - 1)->show();
-        Text2.at(i - 1)->setToolTip(Text(puzzle::Placeholder));
+        Text2.at(i - 1)->SetToolTip(Text(puzzle::Placeholder));
     }
     for (const puzzle::Pair pair : puzzle::PairRows(puzzle_.UnknownCount())) {
         List1[0]->addItem(Text(puzzle::PairLabel(pair)));
@@ -212,7 +225,7 @@ void MainForm::ClearAnswers() {
 void MainForm::NewValues() {
     puzzle_.Draw(uniform_);
     for (int i = 1; i <= puzzle_.Count(); ++i) {
-        Text2.at(i - 1)->setToolTip(Text(puzzle_.ValueText(i)));
+        Text2.at(i - 1)->SetToolTip(Text(puzzle_.ValueText(i)));
     }
     List1[1]->clear();
     for (const puzzle::Pair pair : puzzle::PairRows(puzzle_.UnknownCount())) {

@@ -8,9 +8,8 @@
 
 #include <array>
 
-class QFrame;
+class AnswerBox;
 class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -39,8 +38,8 @@ private:
     std::array<ListBox*, 3> List1{};
     std::array<QPushButton*, 3> Command1{};
     std::array<QLabel*, 9> Label2{};
-    std::array<QLineEdit*, 9> Text2{};
-    QFrame* Frame1 = nullptr;
+    std::array<AnswerBox*, 9> Text2{};
+    QWidget* Frame1 = nullptr;
     std::array<QLabel*, 2> Label1{};
     std::array<QPlainTextEdit*, 1> Text1{};
 

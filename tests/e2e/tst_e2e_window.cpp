@@ -135,6 +135,8 @@ QImage TestEndToEnd::Shot(const QString& name) {
 void TestEndToEnd::windowLooksAsDesigned() {
     const QImage shot = Shot(QStringLiteral("window"));
     QCOMPARE(shot.size(), QSize(510, 424));
+    // The class names the desktop entry, for docks and task switchers.
+    QCOMPARE(x_->WindowClass(window_).value(1), "bg.korvelata.korvelata");
     QCOMPARE(Hex(shot.pixel(BackgroundAt)), Hex(Background));
     QCOMPARE(Hex(shot.pixel(TitleAt)), Hex(Neutral));
     QCOMPARE(Hex(shot.pixel(CountCaptionAt)), Hex(Neutral));

@@ -81,6 +81,18 @@ unsigned long XSession::WaitForWindow(const QString& title, int timeoutMs) {
     return 0;
 }
 
+QStringList XSession::WindowClass(unsigned long window) {
+    XClassHint hint{};
+    if (!XGetClassHint(d->display, window, &hint)) {
+        return {};
+    }
+    const QStringList names{QString::fromLatin1(hint.res_name),
+                            QString::fromLatin1(hint.res_class)};
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return names;
+}
+
 void XSession::Focus(unsigned long window) {
     XRaiseWindow(d->display, window);
     XSetInputFocus(d->display, window, RevertToParent, CurrentTime);

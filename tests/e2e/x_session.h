@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -22,6 +23,8 @@ public:
     // The first top-level window mapped with this title, 0 if none within the time.
     unsigned long WaitForWindow(const QString& title, int timeoutMs);
 
+    // WM_CLASS: the instance name, then the class name.
+    QStringList WindowClass(unsigned long window);
     void Focus(unsigned long window);
     QImage Grab(unsigned long window);
     void Click(unsigned long window, QPoint at);

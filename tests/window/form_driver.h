@@ -1,13 +1,16 @@
 #pragma once
 
+#include "application.h"
 #include "main_form.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 #include <vector>
@@ -45,6 +48,14 @@ public:
     }
     QLabel* Label(int k) const { return Control<QLabel>(Indexed("Label2", k)); }
     QLineEdit* Box(int k) const { return Control<QLineEdit>(Indexed("Text2", k)); }
+
+    // What the pointer resting on answer box k shows.
+    QString ToolTip(int k) const {
+        const QPoint centre = Box(k)->rect().center();
+        QHelpEvent hover(QEvent::ToolTip, centre, Box(k)->mapToGlobal(centre));
+        QCoreApplication::sendEvent(Box(k), &hover);
+        return QToolTip::text();
+    }
 
     void Press(int button) const { QTest::mouseClick(Button(button), Qt::LeftButton); }
 
@@ -92,8 +103,7 @@ public:
         board << Rows(0) << Rows(1) << QString::number(SelectedRow(0))
               << QString::number(SelectedRow(1)) << QString::number(SelectedRow(2));
         for (int k = 0; k < 9; ++k) {
-            board << Box(k)->text() << Box(k)->toolTip()
-                  << QString::number(Label(k)->isVisibleTo(&form));
+            board << Box(k)->text() << ToolTip(k) << QString::number(Label(k)->isVisibleTo(&form));
         }
         return board;
     }
@@ -110,7 +120,7 @@ public:
     QList<int> ShownValues() const {
         QList<int> values;
         for (int k = 0; k < VisibleUnknowns(); ++k) {
-            values << Box(k)->toolTip().toInt();
+            values << ToolTip(k).toInt();
         }
         return values;
     }
@@ -138,3 +148,14 @@ private:
         return [draws = std::move(draws), next] { return draws[(*next)++ % draws.size()]; };
     }
 };
+
+// A test's main, with the application prepared as the program prepares its own.
+#define WINDOW_TEST_MAIN(TestObject)                                                               \
+    int main(int argc, char* argv[]) {                                                             \
+        QApplication application(argc, argv);                                                      \
+        application.setAttribute(Qt::AA_Use96Dpi, true);                                           \
+        PrepareApplication(application);                                                           \
+        TestObject test;                                                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

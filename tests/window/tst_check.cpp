@@ -137,5 +137,5 @@ void TestCheck::spaceOnTheFocusedButtonChecks() {
     QCOMPARE(Hex(f.Colour(f.Label(1))), Hex(Wrong));
 }
 
-QTEST_MAIN(TestCheck)
+WINDOW_TEST_MAIN(TestCheck)
 #include "tst_check.moc"

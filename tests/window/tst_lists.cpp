@@ -1,6 +1,7 @@
 #include "form_driver.h"
 #include "list_box.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 namespace {
@@ -59,6 +60,14 @@ void TestLists::clickLinksTheRows() {
     QFETCH(int, list);
     QFETCH(int, row);
 
+    // A theme that greys the selection of an inactive list.
+    const QPalette usual = QApplication::palette();
+    QPalette greying = usual;
+    greying.setColor(QPalette::Active, QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
+    greying.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0xc0, 0xc0, 0xc0));
+    QApplication::setPalette(greying);
+    const auto restore = qScopeGuard([&usual] { QApplication::setPalette(usual); });
+
     FormDriver f;
     f.form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.form));
@@ -66,6 +75,19 @@ void TestLists::clickLinksTheRows() {
     f.ClickRow(list, row);
     QCOMPARE(f.SelectedRow(0), row);
     QCOMPARE(f.SelectedRow(1), row);
+    // Both rows show the active highlight, focused or not (the focused row's
+    // focus frame tints it by a shade).
+    const QRgb active = greying.color(QPalette::Active, QPalette::Highlight).rgb();
+    for (int l = 0; l < 2; ++l) {
+        const QRect selected = f.List(l)->visualItemRect(f.List(l)->item(row));
+        const QRgb shown = f.List(l)->viewport()->grab().toImage().pixel(selected.right() - 6,
+                                                                         selected.center().y());
+        QVERIFY2(
+            std::abs(qRed(shown) - qRed(active)) + std::abs(qGreen(shown) - qGreen(active)) +
+                    std::abs(qBlue(shown) - qBlue(active)) <=
+                6,
+            qPrintable(QStringLiteral("list %1 row %2 is %3").arg(l).arg(row).arg(Hex(shown))));
+    }
 }
 
 void TestLists::arrowKeysLinkTheRows_data() {
@@ -162,7 +184,7 @@ void TestLists::countChoiceRefitsTheWindow() {
     QCOMPARE(f.SelectedRow(1), -1);
     QCOMPARE(f.SelectedRow(2), row);
     for (int k = 0; k < count; ++k) {
-        QCOMPARE(f.Box(k)->toolTip(), "?");
+        QCOMPARE(f.ToolTip(k), "?");
     }
     QCOMPARE(Hex(f.Colour(f.Label(0))), Hex(Wrong)); // the check before stays
 }
@@ -237,5 +259,5 @@ void TestLists::ctrlClickCannotClearASelection() {
     QCOMPARE(f.VisibleUnknowns(), 5);
 }
 
-QTEST_MAIN(TestLists)
+WINDOW_TEST_MAIN(TestLists)
 #include "tst_lists.moc"

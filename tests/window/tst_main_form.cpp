@@ -1,7 +1,11 @@
 #include "form_driver.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -18,6 +22,30 @@ QStringList Board(const FormDriver& f) {
     return board;
 }
 
+// The contrast ratio of two colours, as the Web Content Accessibility
+// Guidelines define it: 1 for equal colours, 21 for black on white.
+double Contrast(QRgb a, QRgb b) {
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// The colours of a dark desktop theme.
+QPalette DarkPalette() {
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2d, 0x2d, 0x2d));
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        dark.setColor(role, Qt::white);
+    }
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    return dark;
+}
+
 } // namespace
 
 class TestMainForm : public QObject {
@@ -27,6 +55,7 @@ private slots:
     void startUp();
     void geometry_data();
     void geometry();
+    void countListShowsWholeRows();
     void colours_data();
     void colours();
     void captions_data();
@@ -70,7 +99,6 @@ void TestMainForm::geometry_data() {
     QTest::newRow("List1_0") << "List1_0" << QRect(360, 720, 1455, 2880);
     QTest::newRow("List1_1") << "List1_1" << QRect(1800, 720, 735, 2880);
     QTest::newRow("Label1_1") << "Label1_1" << QRect(2880, 600, 855, 375);
-    QTest::newRow("List1_2") << "List1_2" << QRect(2880, 960, 855, 1455);
     QTest::newRow("Command1_0") << "Command1_0" << QRect(5760, 840, 1455, 375);
     QTest::newRow("Command1_1") << "Command1_1" << QRect(3960, 1440, 1455, 375);
     QTest::newRow("Command1_2") << "Command1_2" << QRect(5760, 1920, 1455, 375);
@@ -92,6 +120,28 @@ void TestMainForm::geometry() {
     const FormDriver f;
     const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
     QCOMPARE(f.Control(name)->geometry(), pixels);
+}
+
+// In its designed place, 855 by 1455 twips, as many whole rows as fit.
+void TestMainForm::countListShowsWholeRows() {
+    FormDriver f;
+    f.form.show();
+    const QListWidget* list = f.List(2);
+    QCOMPARE(list->geometry().topLeft(), QPoint(2880 / 15, 960 / 15));
+    QCOMPARE(list->width(), 855 / 15);
+    const QRect inside = list->viewport()->rect();
+    int whole = 0;
+    for (int row = 0; row < list->count(); ++row) {
+        const QRect shown = list->visualItemRect(list->item(row)).intersected(inside);
+        QVERIFY2(shown.isEmpty() ||
+                     shown.height() == list->visualItemRect(list->item(row)).height(),
+                 qPrintable(QStringLiteral("row %1 is cut").arg(row)));
+        whole += shown.isEmpty() ? 0 : 1;
+    }
+    const int rowHeight = list->visualItemRect(list->item(0)).height();
+    QVERIFY(list->height() <= 1455 / 15);
+    QVERIFY2(list->height() + rowHeight > 1455 / 15, "one more row would fit");
+    QCOMPARE(whole, (list->height() - 2 * list->frameWidth()) / rowHeight);
 }
 
 void TestMainForm::colours_data() {
@@ -145,12 +195,29 @@ void TestMainForm::captions_data() {
     }
 }
 
+// Read on a dark desktop: the text keeps to black on the designed fill.
 void TestMainForm::captions() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
 
+    const QPalette usual = QApplication::palette();
+    QApplication::setPalette(DarkPalette());
+    const auto restore = qScopeGuard([&usual] { QApplication::setPalette(usual); });
     const FormDriver f;
-    const QWidget* control = f.Control(name);
+    QWidget* control = f.Control(name);
+    const QImage shot = control->grab().toImage();
+    const QRgb fill = shot.pixel(3, 3);
+    double contrast = 1;
+    for (int y = 3; y < shot.height() - 3; ++y) {
+        for (int x = 3; x < shot.width() - 3; ++x) {
+            contrast = std::max(contrast, Contrast(shot.pixel(x, y), fill));
+        }
+    }
+    QVERIFY2(
+        contrast >= 4.5,
+        qPrintable(
+            QStringLiteral("text contrasts %1:1 with %2").arg(contrast, 0, 'f', 2).arg(Hex(fill))));
+
     if (const auto* label = qobject_cast<const QLabel*>(control)) {
         QCOMPARE(label->text(), caption);
         QCOMPARE(label->alignment(), Qt::AlignCenter);
@@ -270,5 +337,5 @@ void TestMainForm::otherButtonIndexChangesNothing() {
     QCOMPARE(Board(f), before);
 }
 
-QTEST_MAIN(TestMainForm)
+WINDOW_TEST_MAIN(TestMainForm)
 #include "tst_main_form.moc"

@@ -93,13 +93,13 @@ public:
 
         // The tool tips show the hidden values whenever they show numbers.
         for (int k = 0; k < n; ++k) {
-            if (f_.Box(k)->toolTip() != QLatin1String("?")) {
-                values_[k] = f_.Box(k)->toolTip().toInt();
+            if (f_.ToolTip(k) != QLatin1String("?")) {
+                values_[k] = f_.ToolTip(k).toInt();
             }
         }
         const QStringList sums = f_.Rows(1);
         if (sums != QStringList(pairs, QStringLiteral("?"))) {
-            if (f_.Box(0)->toolTip() == QLatin1String("?")) {
+            if (f_.ToolTip(0) == QLatin1String("?")) {
                 return QStringLiteral("sums shown while the values are hidden");
             }
             if (sums != FormDriver::SumsOf(QList<int>(values_.begin(), values_.begin() + n))) {
@@ -193,5 +193,5 @@ void TestRandomUse::invariantsHoldAfterEveryAction() {
     qInfo("%d actions, no invariant broken, %lld ms", Actions, timer.elapsed());
 }
 
-QTEST_MAIN(TestRandomUse)
+WINDOW_TEST_MAIN(TestRandomUse)
 #include "tst_random_use.moc"

@@ -1,5 +1,5 @@
+#include "application.h"
 #include "form_driver.h"
-#include "qt_texts.h"
 
 #include <QApplication>
 #include <QMenu>
