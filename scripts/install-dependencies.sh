@@ -8,6 +8,7 @@ packages="
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland qt6-translations-l10n libgl-dev
     fonts-liberation2 fontconfig
     xvfb xauth x11-utils libx11-dev libxtst-dev libxdamage-dev
+    weston
     desktop-file-utils appstream dpkg-dev file
     clang libclang-rt-14-dev
 "
