@@ -11,7 +11,6 @@ class AnswerBox : public QLineEdit {
 public:
     explicit AnswerBox(QWidget* parent);
 
-    QString ToolTip() const { return toolTip_; }
     void SetToolTip(const QString& text) { toolTip_ = text; }
 
 protected:

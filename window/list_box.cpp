@@ -36,16 +36,6 @@ void ListBox::initViewItemOption(QStyleOptionViewItem* option) const {
     option->state |= QStyle::State_Active;
 }
 
-void ListBox::focusInEvent(QFocusEvent* event) {
-    QListWidget::focusInEvent(event);
-    viewport()->update();
-}
-
-void ListBox::focusOutEvent(QFocusEvent* event) {
-    QListWidget::focusOutEvent(event);
-    viewport()->update();
-}
-
 void ListBox::paintEvent(QPaintEvent* event) {
     QListWidget::paintEvent(event);
     if (hasFocus()) {

@@ -27,7 +27,5 @@ protected:
     // A selected row looks the same whether its list has the focus or not, so
     // that the linked equation and sum rows always show together.
     void initViewItemOption(QStyleOptionViewItem* option) const override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };

@@ -26,21 +26,15 @@ std::string SelectedText(const ListBox* list) {
 }
 
 // A fill the design fixes, with black text and borders on it, so that it reads
-// the same on a light or a dark desktop.
-void SetFill(QWidget* widget, QRgb fill) {
+// the same on a light or a dark desktop. Buttons take theirs as the Button
+// role, which the window's style paints.
+void SetFill(QWidget* widget, QRgb fill, QPalette::ColorRole fillRole = QPalette::Window,
+             QPalette::ColorRole textRole = QPalette::WindowText) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, QColor(fill));
-    palette.setColor(QPalette::WindowText, QColor(design::ColourText));
+    palette.setColor(fillRole, QColor(fill));
+    palette.setColor(textRole, QColor(design::ColourText));
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-// A button's fill, drawn by the window's style.
-void SetButtonFill(QPushButton* button, QRgb fill) {
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, QColor(fill));
-    palette.setColor(QPalette::ButtonText, QColor(design::ColourText));
-    button->setPalette(palette);
+    widget->setAutoFillBackground(fillRole == QPalette::Window);
 }
 
 // The label's colour and, for a screen reader, what the colour means, on the
@@ -104,7 +98,7 @@ void MainForm::CreateControls() {
         Command1[b]->setObjectName(Name("Command1", b));
         Command1[b]->setGeometry(design::Pixels(design::Command1[b]));
         Command1[b]->setAutoDefault(true); // Enter and Return press it, as Space does
-        SetButtonFill(Command1[b], design::ColourCommand1[b]);
+        SetFill(Command1[b], design::ColourCommand1[b], QPalette::Button, QPalette::ButtonText);
         connect(Command1[b], &QPushButton::clicked, this,
                 [this, b] { Command1Click(static_cast<int>(b)); });
     }
