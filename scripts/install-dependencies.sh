@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs with apt whatever the build and the tests need and is not yet there;
-# when everything is present it installs nothing.
+# when everything is present it installs nothing. Given package names, it
+# installs those instead.
 set -eu
 
 packages="
@@ -12,6 +13,8 @@ packages="
     desktop-file-utils appstream dpkg-dev file
     clang libclang-rt-14-dev
 "
+
+[ $# -gt 0 ] && packages="$*"
 
 missing=""
 for package in $packages; do
