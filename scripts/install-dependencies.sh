@@ -12,6 +12,7 @@ packages="
     weston
     desktop-file-utils appstream dpkg-dev file
     clang libclang-rt-14-dev
+    locales
 "
 
 [ $# -gt 0 ] && packages="$*"
@@ -22,16 +23,28 @@ for package in $packages; do
         missing="$missing $package"
     fi
 done
-[ -z "$missing" ] && exit 0
+# The tests read answers under a Bulgarian locale, whose decimal separator is
+# the comma.
+locale=""
+case " $(echo $packages) " in
+*" locales "*) locale -a 2>/dev/null | grep -qx "bg_BG.utf8" || locale=bg_BG.UTF-8 ;;
+esac
+[ -z "$missing" ] && [ -z "$locale" ] && exit 0
 
 as_root=""
 if [ "$(id -u)" -ne 0 ]; then
     if ! command -v sudo >/dev/null; then
-        echo "Missing:$missing; run this as root, or install sudo" >&2
+        echo "Missing:$missing $locale; run this as root, or install sudo" >&2
         exit 1
     fi
     as_root="sudo"
 fi
-echo "Installing:$missing"
-$as_root apt-get update
-$as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    $as_root apt-get update
+    $as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+fi
+if [ -n "$locale" ]; then
+    echo "Generating the locale $locale"
+    $as_root localedef -i bg_BG -f UTF-8 bg_BG.UTF-8
+fi

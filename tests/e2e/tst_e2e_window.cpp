@@ -1,7 +1,11 @@
 #include "x_session.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 
 #include <QTest>
 #include <csignal>
@@ -65,9 +69,12 @@ private slots:
     void scaledWindowKeepsItsProportions_data();
     void scaledWindowKeepsItsProportions();
     void withoutADisplayItSaysSoInOneLine();
+    void contextMenuIsNotQtsEnglish();
 
 private:
-    void Start(QProcess& program, const QString& scale, unsigned long* window);
+    void Start(QProcess& program, const QString& scale, unsigned long* window,
+               const QString& path = QStringLiteral(PROGRAM_PATH));
+    QImage ContextMenu(const QString& path);
     void CheckAll(const QString& answer, QList<QRgb>* colours);
 
     QImage Shot(const QString& name);
@@ -96,14 +103,15 @@ void TestEndToEnd::initTestCase() {
 
 // Starts the program at the given scale factor (none when empty) and waits
 // until its window is mapped, focused and painted.
-void TestEndToEnd::Start(QProcess& program, const QString& scale, unsigned long* window) {
+void TestEndToEnd::Start(QProcess& program, const QString& scale, unsigned long* window,
+                         const QString& path) {
     QProcessEnvironment environment = OnDisplay(display_);
     if (!scale.isEmpty()) {
         environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
     }
     program.setProcessEnvironment(environment);
     EndWithTheTest(program);
-    program.start(QStringLiteral(PROGRAM_PATH), {});
+    program.start(path, {});
     QVERIFY(program.waitForStarted());
 
     *window = x_->WaitForWindow(QStringLiteral("Корвелата"), 20000);
@@ -244,6 +252,58 @@ void TestEndToEnd::withoutADisplayItSaysSoInOneLine() {
     const QList<QByteArray> lines = program.readAllStandardError().trimmed().split('\n');
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().contains("no display"), lines.first().constData());
+}
+
+// A fresh start of the program at path, right-clicked in X1's box: its menu.
+QImage TestEndToEnd::ContextMenu(const QString& path) {
+    QProcess program;
+    unsigned long window = 0;
+    Start(program, QString(), &window, path);
+    const auto stop = qScopeGuard([&program] {
+        program.kill();
+        program.waitForFinished();
+    });
+    if (QTest::currentTestFailed()) {
+        return {};
+    }
+    x_->Click(window, BoxAt(0), 3);
+    const unsigned long menu = x_->WaitForPopup(10000);
+    if (menu == 0) {
+        return {};
+    }
+    // Painted when two grabs a moment apart agree.
+    QImage shot = x_->Grab(menu);
+    for (const QDeadlineTimer deadline(5000); !deadline.hasExpired();) {
+        QTest::qWait(100);
+        const QImage later = x_->Grab(menu);
+        if (later == shot) {
+            break;
+        }
+        shot = later;
+    }
+    return shot;
+}
+
+void TestEndToEnd::contextMenuIsNotQtsEnglish() {
+    // The same program with no Qt translations to be found shows Qt's English.
+    QTemporaryDir english;
+    QVERIFY(english.isValid());
+    const QString copy = english.filePath(QStringLiteral("korvelata"));
+    QVERIFY(QFile::copy(QStringLiteral(PROGRAM_PATH), copy));
+    QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner));
+    QFile conf(english.filePath(QStringLiteral("qt.conf")));
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write("[Paths]\nPlugins = " + QLibraryInfo::path(QLibraryInfo::PluginsPath).toUtf8() +
+               "\nTranslations = " + english.path().toUtf8() + "/none\n");
+    conf.close();
+
+    const QImage bulgarian = ContextMenu(QStringLiteral(PROGRAM_PATH));
+    QVERIFY2(!bulgarian.isNull(), "the program's context menu opened");
+    const QImage qts = ContextMenu(copy);
+    QVERIFY2(!qts.isNull(), "the untranslated copy's context menu opened");
+    bulgarian.save(QStringLiteral(SCREENSHOT_DIR "/context-menu.png"));
+    qts.save(QStringLiteral(SCREENSHOT_DIR "/context-menu-english.png"));
+    QVERIFY2(bulgarian != qts, "the program's context menu shows Qt's English texts");
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

@@ -81,6 +81,17 @@ unsigned long XSession::WaitForWindow(const QString& title, int timeoutMs) {
     return 0;
 }
 
+unsigned long XSession::WaitForPopup(int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    XEvent event;
+    while (NextEvent(d->display, deadline, &event)) {
+        if (event.type == MapNotify && event.xmap.override_redirect) {
+            return event.xmap.window;
+        }
+    }
+    return 0;
+}
+
 QStringList XSession::WindowClass(unsigned long window) {
     XClassHint hint{};
     if (!XGetClassHint(d->display, window, &hint)) {
@@ -118,15 +129,15 @@ QImage XSession::Grab(unsigned long window) {
     return image;
 }
 
-void XSession::Click(unsigned long window, QPoint at) {
+void XSession::Click(unsigned long window, QPoint at, unsigned int button) {
     int rootX = 0;
     int rootY = 0;
     Window child = 0;
     XTranslateCoordinates(d->display, window, DefaultRootWindow(d->display), at.x(), at.y(), &rootX,
                           &rootY, &child);
     XTestFakeMotionEvent(d->display, DefaultScreen(d->display), rootX, rootY, CurrentTime);
-    XTestFakeButtonEvent(d->display, Button1, True, CurrentTime);
-    XTestFakeButtonEvent(d->display, Button1, False, CurrentTime);
+    XTestFakeButtonEvent(d->display, button, True, CurrentTime);
+    XTestFakeButtonEvent(d->display, button, False, CurrentTime);
     XSync(d->display, False);
 }
 

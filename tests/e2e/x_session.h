@@ -22,12 +22,14 @@ public:
     void WatchTopLevels();
     // The first top-level window mapped with this title, 0 if none within the time.
     unsigned long WaitForWindow(const QString& title, int timeoutMs);
+    // The first pop-up (a menu or a tool tip) mapped, 0 if none within the time.
+    unsigned long WaitForPopup(int timeoutMs);
 
     // WM_CLASS: the instance name, then the class name.
     QStringList WindowClass(unsigned long window);
     void Focus(unsigned long window);
     QImage Grab(unsigned long window);
-    void Click(unsigned long window, QPoint at);
+    void Click(unsigned long window, QPoint at, unsigned int button = 1);
     void Type(const QString& ascii);
 
 private:

@@ -74,6 +74,7 @@ void TestReadNumber::readNumber_data() {
     QTest::newRow("lone &H") << QByteArray("&H") << 0.0;
     QTest::newRow("lone &") << QByteArray("&") << 0.0;
     QTest::newRow("&X") << QByteArray("&X1") << 0.0;
+    QTest::newRow("&5") << QByteArray("&5") << 0.0;
     QTest::newRow("sign before &H") << QByteArray("-&H1") << 0.0;
     // reading stops at the first character that cannot continue
     QTest::newRow("7abc") << QByteArray("7abc") << 7.0;

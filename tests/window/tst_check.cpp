@@ -32,6 +32,8 @@ void TestCheck::verdict_data() {
     QTest::newRow("+5") << 1 << 3 << "+5" << true;
     QTest::newRow("5,5") << 1 << 3 << "5,5" << true;
     QTest::newRow("5.5") << 1 << 3 << "5.5" << false;
+    QTest::newRow("5.0000001") << 1 << 3 << "5.0000001" << false;
+    QTest::newRow("&5") << 1 << 3 << "&5" << false;
     QTest::newRow("55") << 1 << 3 << "55" << false;
     QTest::newRow("-5") << 1 << 3 << "-5" << false;
     // readings of X4 = -2 at start
@@ -56,7 +58,6 @@ void TestCheck::verdict() {
     f.Type(box, answer);
     f.Press(2);
     QCOMPARE(Hex(f.Colour(f.Label(box))), Hex(right ? Right : Wrong));
-    QCOMPARE(f.Box(box)->text(), answer);
 }
 
 void TestCheck::everyVisibleBoxIsJudged() {

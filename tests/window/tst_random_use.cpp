@@ -1,10 +1,10 @@
 #include "form_driver.h"
-#include "read_number.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
 
+#include <cmath>
 #include <random>
 
 namespace {
@@ -44,7 +44,8 @@ public:
         }
         default: {
             const int k = Pick(f_.VisibleUnknowns());
-            const QString text = RandomText();
+            const auto [text, number] = RandomAnswer();
+            answers_[k] = number;
             if (text.size() > 20 || Pick(4) == 0) {
                 // Long texts and some short ones are pasted, which also lets
                 // control characters reach the box.
@@ -129,24 +130,80 @@ private:
         for (int k = 0; k < f_.VisibleUnknowns(); ++k) {
             if (button == 0) {
                 colours_[k] = Neutral;
+                answers_[k] = 0;
             } else if (button == 2) {
-                const double answer = puzzle::ReadNumber(f_.Box(k)->text().toStdString());
-                colours_[k] = answer == values_[k] ? Right : Wrong;
+                colours_[k] = answers_[k] == values_[k] ? Right : Wrong;
             }
         }
     }
 
-    QString RandomText() {
-        static const QStringList pieces{"0", "1",   "2",     "3",  "4",  "5",    "6",    "7",
-                                        "8", "9",   "-",     "+",  " ",  ".",    ",",    "e",
-                                        "E", "&H",  "&o",    "\t", "\n", "\x01", "\x7f", "ж",
-                                        "Я", "пет", "1e999", "x",  "&"};
-        const int length = Pick(8) == 0 ? 200 + Pick(800) : Pick(6);
+    // An answer a pupil might type and the number it stands for: a number
+    // in one of the forms the reader knows, then perhaps a character that ends
+    // the reading and anything after it; or no number at all.
+    std::pair<QString, double> RandomAnswer() {
+        const int n = Pick(25) - 12;
+        const QString digits = QString::number(std::abs(n));
+        const QString sign = n < 0 ? QStringLiteral("-") : QString();
         QString text;
-        while (text.size() < length) {
-            text += pieces[Pick(int(pieces.size()))];
+        double number = n;
+        switch (Pick(12)) {
+        case 0:
+            text = QString::number(n);
+            break;
+        case 1:
+            text = QStringLiteral(" ") + sign + QStringLiteral(" ") + digits;
+            break;
+        case 2:
+            text = (n < 0 ? sign : QStringLiteral("+")) + QStringLiteral("00") + digits;
+            break;
+        case 3:
+            text = QString::number(n) + QStringLiteral(".0");
+            break;
+        case 4:
+            text = sign + digits + QStringLiteral(".5");
+            number = n < 0 ? n - 0.5 : n + 0.5;
+            break;
+        case 5:
+            text = sign + digits + QStringLiteral("e1");
+            number = n * 10;
+            break;
+        case 6:
+            text = sign + QStringLiteral(".") + digits + QStringLiteral("E1");
+            number = n / std::pow(10.0, double(digits.size() - 1));
+            break;
+        case 7:
+            text = QStringLiteral("&H") + QString::number(std::abs(n), 16).toUpper();
+            number = std::abs(n);
+            break;
+        case 8:
+            text = QStringLiteral("&o") + QString::number(std::abs(n), 8);
+            number = std::abs(n);
+            break;
+        case 9:
+            text = QStringLiteral("1e999");
+            number = HUGE_VAL;
+            break;
+        case 10:
+            text = QString();
+            number = 0;
+            break;
+        default:
+            text = QString();
+            number = 0; // no number: the tail alone
         }
-        return text;
+        // After no number a sign would start one.
+        static const QStringList enders{"x", "ж", "Я", "пет", ",", "&", "-"};
+        static const QStringList pieces{"0",    "1",    "2", "-",  "+",    " ",  ".",
+                                        ",",    "e",    "E", "&H", "&o",   "\t", "\n",
+                                        "\x01", "\x7f", "ж", "x",  "1e999"};
+        if (Pick(2) == 0 || (text.isEmpty() && Pick(2) == 0)) {
+            text += enders[Pick(int(enders.size()) - (text.isEmpty() ? 1 : 0))];
+            const int length = Pick(8) == 0 ? 200 + Pick(800) : Pick(6);
+            while (text.size() < length) {
+                text += pieces[Pick(int(pieces.size()))];
+            }
+        }
+        return {text, number};
     }
 
     static QString Quoted(const QString& text) {
@@ -156,6 +213,7 @@ private:
     const FormDriver& f_;
     std::mt19937 random_;
     std::array<int, 9> values_{};
+    std::array<double, 9> answers_{}; // what each box's text stands for
     std::array<QRgb, 9> colours_{Neutral, Neutral, Neutral, Neutral, Neutral,
                                  Neutral, Neutral, Neutral, Neutral};
 };
