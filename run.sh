@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Korvelata developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and opens the window.
 set -eu
 cd "$(dirname "$0")"

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Korvelata developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test: the ordinary build,
 # then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then the fuzzer of the number reader.

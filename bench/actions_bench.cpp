@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Korvelata developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the window's actions at nine unknowns, and ReadNumber over a large
 // text. Run with QT_QPA_PLATFORM=offscreen.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Korvelata developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the start-up benchmark: a window of the program's size,
 // caption and font, with the same widgets holding the same texts, and no logic.
 // What it costs to open is what Qt itself costs.

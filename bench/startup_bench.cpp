@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Korvelata developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the program and the floor alternately in an X server of its own and
 // measures, for each start, the time from exec until the window is mapped and
 // first painted (watched through X events: CreateNotify and MapNotify on the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Korvelata developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Differential fuzzing of ReadNumber and the verdict. With the blanks removed,
 // a decimal text must read as std::strtod reads it, an &H or &O text as
 // std::strtoll reads its digits; an answer is right exactly when it reads as

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Korvelata developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs with apt whatever the build and the tests need and is not yet there;
 # when everything is present it installs nothing. Given package names, it
 # installs those instead.
@@ -10,7 +12,7 @@ packages="
     fonts-liberation2 fontconfig
     xvfb xauth x11-utils libx11-dev libxtst-dev libxdamage-dev
     weston
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian reuse valgrind
     clang libclang-rt-14-dev
     locales
 "

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Korvelata developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "application.h"
 
 #include "design.h"

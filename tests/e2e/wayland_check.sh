@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Korvelata developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the program under a headless Wayland compositor of its own and checks
 # that it shows its window with the desktop entry's id as its app_id.
 # Usage: wayland_check.sh PROGRAM
