@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Korvelata developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch folder and validates the desktop files,
 # builds the Debian package, checks its contents and dependencies, and starts
 # the program unpacked from it.
@@ -14,7 +16,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
 desktop-file-validate "$scratch/root/usr/share/applications/$id.desktop"
-appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/$id.metainfo.xml"
+appstreamcli validate --pedantic --no-net "$scratch/root/usr/share/metainfo/$id.metainfo.xml"
 
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
 package=$(ls "$scratch"/deb/*.deb)
@@ -23,13 +25,21 @@ for path in ./usr/bin/korvelata \
             ./usr/share/applications/$id.desktop \
             ./usr/share/metainfo/$id.metainfo.xml \
             ./usr/share/icons/hicolor/32x32/apps/$id.png \
-            ./usr/share/icons/hicolor/scalable/apps/$id.svg; do
+            ./usr/share/icons/hicolor/scalable/apps/$id.svg \
+            ./usr/share/doc/korvelata/copyright \
+            ./usr/share/doc/korvelata/changelog.gz \
+            ./usr/share/man/man1/korvelata.1.gz; do
     echo "$contents" | grep -qx "$path" || fail "the package lacks $path"
 done
 depends=$(dpkg-deb -f "$package" Depends)
 for dependency in fonts-liberation2 libqt6widgets6 libqt6gui6 libqt6core6; do
     echo "$depends" | grep -q "$dependency" || fail "Depends lacks $dependency: $depends"
 done
+
+# What Debian would say of it: no error and no warning.
+lintian --info --fail-on error,warning "$package" >"$scratch/lintian" 2>&1 ||
+    fail "lintian: $(grep -v '^running with root' "$scratch/lintian")"
+grep -v '^running with root' "$scratch/lintian" || true
 
 dpkg-deb -x "$package" "$scratch/unpacked"
 program="$scratch/unpacked/usr/bin/korvelata"
