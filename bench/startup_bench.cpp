@@ -4,7 +4,9 @@
 // measures, for each start, the time from exec until the window is mapped and
 // first painted (watched through X events: CreateNotify and MapNotify on the
 // root window, then the first Damage report on the mapped window), and the
-// peak resident memory up to that moment.
+// peak resident memory up to that moment, and the shared objects mapped then.
+// Then it runs each under callgrind until its first paint and counts the
+// instructions, which unlike the times repeat from run to run.
 //
 // Usage: startup_bench PROGRAM FLOOR [ROUNDS], at least 15 rounds, 25 by default.
 
@@ -16,8 +18,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <set>
 #include <spawn.h>
 #include <string>
 #include <sys/resource.h>
@@ -32,11 +36,32 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr int CallgrindRounds = 3;
+
 struct Sample {
     double mapMs = 0;
     double paintMs = 0;
     double peakMiB = 0;
+    int sharedObjects = 0;
 };
+
+// The shared objects a running process has mapped.
+int SharedObjects(pid_t pid) {
+    std::FILE* maps = std::fopen(("/proc/" + std::to_string(pid) + "/maps").c_str(), "r");
+    if (!maps) {
+        return 0;
+    }
+    std::set<std::string> objects;
+    char line[4096];
+    while (std::fgets(line, sizeof line, maps)) {
+        const char* path = std::strchr(line, '/');
+        if (path && std::strstr(path, ".so")) {
+            objects.insert(std::string(path, std::strcspn(path, "\n")));
+        }
+    }
+    std::fclose(maps);
+    return static_cast<int>(objects.size());
+}
 
 pid_t Spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& extraEnv,
             int stdoutFd = -1) {
@@ -96,16 +121,19 @@ bool NextEvent(Display* display, Clock::time_point deadline, XEvent* event) {
 
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
+// Starts the command and waits for its window's first paint; then ends it with
+// the signal (callgrind writes its counts when its program is terminated).
 Sample Measure(Display* display, int damageEvents, const std::string& displayName,
-               const std::string& program) {
+               const std::vector<std::string>& command, int stopSignal = SIGKILL,
+               std::chrono::seconds limit = std::chrono::seconds(30)) {
     XSync(display, True); // drop what earlier rounds left
     const Clock::time_point start = Clock::now();
-    const pid_t pid = Spawn({program}, {"DISPLAY=" + displayName, "QT_QPA_PLATFORM=xcb"});
+    const pid_t pid = Spawn(command, {"DISPLAY=" + displayName, "QT_QPA_PLATFORM=xcb"});
 
     Sample sample;
     std::map<Window, Damage> created;
     Window shown = 0;
-    const auto deadline = start + std::chrono::seconds(30);
+    const auto deadline = start + limit;
     XEvent event;
     bool painted = false;
     while (!painted && NextEvent(display, deadline, &event)) {
@@ -125,16 +153,51 @@ Sample Measure(Display* display, int damageEvents, const std::string& displayNam
         }
     }
 
-    kill(pid, SIGKILL);
+    sample.sharedObjects = SharedObjects(pid);
+    kill(pid, stopSignal);
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     sample.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
     if (!painted) {
-        std::fprintf(stderr, "%s: no painted window within 30 s\n", program.c_str());
+        std::fprintf(stderr, "%s: no painted window within %lld s\n", command.back().c_str(),
+                     static_cast<long long>(limit.count()));
         std::exit(EXIT_FAILURE);
     }
     return sample;
+}
+
+// Instructions from exec to the first paint, as callgrind counts them.
+double Instructions(Display* display, int damageEvents, const std::string& displayName,
+                    const std::string& program) {
+    char file[] = "/tmp/startup_bench.callgrind.XXXXXX";
+    const int fd = mkstemp(file);
+    if (fd < 0) {
+        std::perror("mkstemp");
+        std::exit(EXIT_FAILURE);
+    }
+    close(fd);
+    Measure(display, damageEvents, displayName,
+            {"valgrind", "--tool=callgrind", std::string("--callgrind-out-file=") + file, program},
+            SIGTERM, std::chrono::seconds(600));
+    double total = 0;
+    std::FILE* out = std::fopen(file, "r");
+    char line[4096];
+    while (out && std::fgets(line, sizeof line, out)) {
+        if (std::strncmp(line, "totals:", 7) == 0) {
+            total = std::atof(line + 7);
+        }
+    }
+    if (out) {
+        std::fclose(out);
+    }
+    std::remove(file);
+    if (total <= 0) {
+        std::fprintf(stderr, "%s: callgrind counted nothing (is valgrind installed?)\n",
+                     program.c_str());
+        std::exit(EXIT_FAILURE);
+    }
+    return total;
 }
 
 struct Summary {
@@ -191,12 +254,19 @@ int main(int argc, char* argv[]) {
 
     // One start of each to warm the caches, then the measured rounds, alternating.
     for (const std::string& program : programs) {
-        Measure(display, damageEvents, displayName, program);
+        Measure(display, damageEvents, displayName, {program});
     }
     std::vector<Sample> samples[2];
     for (int round = 0; round < rounds; ++round) {
         for (int p = 0; p < 2; ++p) {
-            samples[p].push_back(Measure(display, damageEvents, displayName, programs[p]));
+            samples[p].push_back(Measure(display, damageEvents, displayName, {programs[p]}));
+        }
+    }
+    std::vector<double> instructions[2];
+    for (int round = 0; round < CallgrindRounds; ++round) {
+        for (int p = 0; p < 2; ++p) {
+            instructions[p].push_back(
+                Instructions(display, damageEvents, displayName, programs[p]));
         }
     }
     XCloseDisplay(display);
@@ -228,8 +298,23 @@ int main(int argc, char* argv[]) {
         std::printf("%-8s %-28s %9.2f %9.2f %9.2f\n", names[p], "peak resident memory (MiB)",
                     peak[p].median, peak[p].min, peak[p].max);
     }
-    std::printf("\nprogram / floor, medians: first paint %.3f (target <= 1.10), "
-                "peak memory %.3f (target <= 1.05)\n",
-                painted[0].median / painted[1].median, peak[0].median / peak[1].median);
+    Summary counted[2];
+    int objects[2];
+    for (int p = 0; p < 2; ++p) {
+        counted[p] = Summarise(instructions[p]);
+        objects[p] = 0;
+        for (const Sample& sample : samples[p]) {
+            objects[p] = std::max(objects[p], sample.sharedObjects);
+        }
+        std::printf("%-8s %-28s %9.0f %9.0f %9.0f\n", names[p], "instructions, exec to paint",
+                    counted[p].median, counted[p].min, counted[p].max);
+        std::printf("%-8s %-28s %9d\n", names[p], "shared objects at paint", objects[p]);
+    }
+    std::printf("\n(instructions: %d callgrind runs each)\n", CallgrindRounds);
+    std::printf("program / floor, medians: first paint %.3f (target <= 1.10), "
+                "instructions %.4f (target <= 1.03), peak memory %.3f (target <= 1.02); "
+                "shared objects %+d (target <= 0)\n",
+                painted[0].median / painted[1].median, counted[0].median / counted[1].median,
+                peak[0].median / peak[1].median, objects[0] - objects[1]);
     return EXIT_SUCCESS;
 }
