@@ -21,7 +21,7 @@ cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/$here/toolchain-mingw64.cmake" \
     -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/$here/wine_run.sh;$out/wine-tests;$qt/bin"
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/$here/wine_run.sh;$out/wine-tests"
 cmake --build "$out/build" --parallel "$(nproc)"
 
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/build/CMakeCache.txt")"

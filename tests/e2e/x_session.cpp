@@ -54,6 +54,19 @@ bool NextEvent(Display* display, const QDeadlineTimer& deadline, XEvent* event) 
     return true;
 }
 
+// The first window mapped that is wanted, 0 if none within the time.
+template <typename Wanted>
+unsigned long WaitForMap(Display* display, int timeoutMs, Wanted wanted) {
+    const QDeadlineTimer deadline(timeoutMs);
+    XEvent event;
+    while (NextEvent(display, deadline, &event)) {
+        if (event.type == MapNotify && wanted(event.xmap)) {
+            return event.xmap.window;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 XSession::XSession(const QString& display) : d(std::make_unique<Private>()) {
@@ -74,25 +87,13 @@ void XSession::WatchTopLevels() {
 }
 
 unsigned long XSession::WaitForWindow(const QString& title, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    XEvent event;
-    while (NextEvent(d->display, deadline, &event)) {
-        if (event.type == MapNotify && Title(d->display, event.xmap.window) == title) {
-            return event.xmap.window;
-        }
-    }
-    return 0;
+    return WaitForMap(d->display, timeoutMs,
+                      [&](const XMapEvent& map) { return Title(map.display, map.window) == title; });
 }
 
 unsigned long XSession::WaitForPopup(int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    XEvent event;
-    while (NextEvent(d->display, deadline, &event)) {
-        if (event.type == MapNotify && event.xmap.override_redirect) {
-            return event.xmap.window;
-        }
-    }
-    return 0;
+    return WaitForMap(d->display, timeoutMs,
+                      [](const XMapEvent& map) { return map.override_redirect; });
 }
 
 QStringList XSession::WindowClass(unsigned long window) {

@@ -36,12 +36,16 @@ pixel() {
         sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p'
 }
 
+# Waits, up to about half a minute, until x,y shows one of the colours.
 expect_fill() { # WHAT X Y RRGGBB...
     what=$1 x=$2 y=$3
     shift 3
-    actual=$(pixel "$x" "$y")
-    for colour in "$@"; do
-        [ "$actual" = "$colour" ] && return 0
+    for _ in $(seq 150); do
+        actual=$(pixel "$x" "$y")
+        for colour in "$@"; do
+            [ "$actual" = "$colour" ] && return 0
+        done
+        sleep 0.1
     done
     fail "$what at $x,$y is #$actual, not #$*"
 }
@@ -61,7 +65,6 @@ program=$!
 window=$(window_of "the unzipped program")
 geometry=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
 [ "$geometry" = 510x424 ] || fail "the client area is $geometry, not 510x424"
-sleep 1
 expect_fill "the window" 4 4 C0C0FF
 expect_fill "the title" 76 4 FFC080
 expect_fill "\"Чисти\"" 388 60 FF80FF
@@ -70,10 +73,8 @@ expect_fill "\"Провери\"" 388 132 80FF80
 expect_labels FFC080
 
 xdotool mousemove --window "$window" 432 140 click 1
-sleep 1
 expect_labels 00FF00 FF00FF
 xdotool mousemove --window "$window" 432 68 click 1
-sleep 1
 expect_labels FFC080
 kill "$program"
 wineserver -w
