@@ -87,8 +87,9 @@ void XSession::WatchTopLevels() {
 }
 
 unsigned long XSession::WaitForWindow(const QString& title, int timeoutMs) {
-    return WaitForMap(d->display, timeoutMs,
-                      [&](const XMapEvent& map) { return Title(map.display, map.window) == title; });
+    return WaitForMap(d->display, timeoutMs, [&](const XMapEvent& map) {
+        return Title(map.display, map.window) == title;
+    });
 }
 
 unsigned long XSession::WaitForPopup(int timeoutMs) {
