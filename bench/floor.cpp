@@ -6,7 +6,7 @@
 // no fills, no icon, no translations and no logic. What it costs to open is
 // what Qt itself costs for this window.
 
-#include "design.h"
+#include "design_qt.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,17 +20,17 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(QFont(QString::fromUtf8(design::FontFamily), design::FontPoints));
     QWidget window;
     window.setWindowTitle(QString::fromUtf8(design::Caption));
-    window.setFixedSize(design::Pixels(design::Window).size());
+    window.setFixedSize(design::Place(design::Window).size());
 
     for (std::size_t k = 0; k < design::Label1.size(); ++k) {
         auto* label = new QLabel(QString::fromUtf8(design::Label1Text[k]), &window);
-        label->setGeometry(design::Pixels(design::Label1[k]));
+        label->setGeometry(design::Place(design::Label1[k]));
     }
     // Five unknowns' equations and sums, and the counts.
     std::array<QListWidget*, 3> lists{};
     for (std::size_t x = 0; x < lists.size(); ++x) {
         lists[x] = new QListWidget(&window);
-        lists[x]->setGeometry(design::Pixels(design::List1[x]));
+        lists[x]->setGeometry(design::Place(design::List1[x]));
     }
     for (int i = 1; i <= 5; ++i) {
         for (int j = i + 1; j <= 5; ++j) {
@@ -46,20 +46,20 @@ int main(int argc, char* argv[]) {
     lists[2]->setCurrentRow(2);
     for (std::size_t b = 0; b < design::Command1.size(); ++b) {
         auto* button = new QPushButton(QString::fromUtf8(design::Command1Text[b]), &window);
-        button->setGeometry(design::Pixels(design::Command1[b]));
+        button->setGeometry(design::Place(design::Command1[b]));
     }
     auto* frame = new QWidget(&window);
-    frame->setGeometry(design::Pixels(design::Frame1));
+    frame->setGeometry(design::Place(design::Frame1));
     for (int k = 0; k < 9; ++k) {
         auto* label = new QLabel(QStringLiteral("X%1").arg(k + 1), frame);
-        label->setGeometry(design::Pixels(design::Label2, k));
+        label->setGeometry(design::Place(design::Label2, k));
         auto* box = new QLineEdit(frame);
-        box->setGeometry(design::Pixels(design::Text2, k));
+        box->setGeometry(design::Place(design::Text2, k));
         label->setVisible(k < 5);
         box->setVisible(k < 5);
     }
-    auto* text = new QPlainTextEdit(design::TaskText(), &window);
-    text->setGeometry(design::Pixels(design::Text1));
+    auto* text = new QPlainTextEdit(design::Text(design::TaskText()), &window);
+    text->setGeometry(design::Place(design::Text1));
     text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     window.show();

@@ -43,8 +43,11 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
-    $as_root apt-get update
-    $as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+    # Waits for another package manager, such as unattended upgrades, to
+    # finish instead of failing on its lock.
+    wait_lock="-o DPkg::Lock::Timeout=600"
+    $as_root apt-get $wait_lock update
+    $as_root env DEBIAN_FRONTEND=noninteractive apt-get $wait_lock install -y --no-install-recommends $missing
 fi
 if [ -n "$locale" ]; then
     echo "Generating the locale $locale"

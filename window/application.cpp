@@ -3,7 +3,7 @@
 
 #include "application.h"
 
-#include "design.h"
+#include "design_qt.h"
 #include "window_style.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "main_form.h"
 
 #include "answer_box.h"
-#include "design.h"
+#include "design_qt.h"
 #include "read_number.h"
 
 #include <QImageReader>
@@ -14,9 +14,7 @@
 
 namespace {
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using design::Text;
 
 QString Name(const char* array, std::size_t index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
@@ -31,18 +29,18 @@ std::string SelectedText(const ListBox* list) {
 // A fill the design fixes, with black text and borders on it, so that it reads
 // the same on a light or a dark desktop. Buttons take theirs as the Button
 // role, which the window's style paints.
-void SetFill(QWidget* widget, QRgb fill, QPalette::ColorRole fillRole = QPalette::Window,
+void SetFill(QWidget* widget, design::Rgb fill, QPalette::ColorRole fillRole = QPalette::Window,
              QPalette::ColorRole textRole = QPalette::WindowText) {
     QPalette palette = widget->palette();
-    palette.setColor(fillRole, QColor(fill));
-    palette.setColor(textRole, QColor(design::ColourText));
+    palette.setColor(fillRole, design::Colour(fill));
+    palette.setColor(textRole, design::Colour(design::ColourText));
     widget->setPalette(palette);
     widget->setAutoFillBackground(fillRole == QPalette::Window);
 }
 
 // The label's colour and, for a screen reader, what the colour means, on the
 // label and on its answer box, where the focus rests.
-void ShowVerdict(QLabel* label, QRgb colour, const char* meaning) {
+void ShowVerdict(QLabel* label, design::Rgb colour, const char* meaning) {
     SetFill(label, colour);
     label->setAccessibleDescription(Text(meaning));
     label->buddy()->setAccessibleDescription(Text(meaning));
@@ -72,13 +70,13 @@ void MainForm::CreateControls() {
     icon.setAutoDetectImageFormat(false);
     setWindowIcon(QPixmap::fromImage(icon.read()));
     setFont(QFont(Text(design::FontFamily), design::FontPoints));
-    setFixedSize(design::Pixels(design::Window).size());
+    setFixedSize(design::Place(design::Window).size());
     SetFill(this, design::ColourWindow);
 
     for (std::size_t k = 0; k < Label1.size(); ++k) {
         Label1[k] = new QLabel(Text(design::Label1Text[k]), this);
         Label1[k]->setObjectName(Name("Label1", k));
-        Label1[k]->setGeometry(design::Pixels(design::Label1[k]));
+        Label1[k]->setGeometry(design::Place(design::Label1[k]));
         Label1[k]->setAlignment(Qt::AlignCenter);
         SetFill(Label1[k], design::ColourNeutral);
     }
@@ -86,7 +84,7 @@ void MainForm::CreateControls() {
     for (std::size_t x = 0; x < List1.size(); ++x) {
         List1[x] = new ListBox(this);
         List1[x]->setObjectName(Name("List1", x));
-        List1[x]->setGeometry(design::Pixels(design::List1[x]));
+        List1[x]->setGeometry(design::Place(design::List1[x]));
         List1[x]->setAccessibleName(Text(design::List1Name[x]));
         connect(List1[x], &ListBox::SelectedRowChanged, this,
                 [this, x] { List1Click(static_cast<int>(x)); });
@@ -99,7 +97,7 @@ void MainForm::CreateControls() {
     for (std::size_t b = 0; b < Command1.size(); ++b) {
         Command1[b] = new QPushButton(Text(design::Command1Text[b]), this);
         Command1[b]->setObjectName(Name("Command1", b));
-        Command1[b]->setGeometry(design::Pixels(design::Command1[b]));
+        Command1[b]->setGeometry(design::Place(design::Command1[b]));
         Command1[b]->setAutoDefault(true); // Enter and Return press it, as Space does
         SetFill(Command1[b], design::ColourCommand1[b], QPalette::Button, QPalette::ButtonText);
         connect(Command1[b], &QPushButton::clicked, this,
@@ -108,28 +106,28 @@ void MainForm::CreateControls() {
 
     Frame1 = new QWidget(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(design::Pixels(design::Frame1));
+    Frame1->setGeometry(design::Place(design::Frame1));
     SetFill(Frame1, design::ColourWindow);
     for (std::size_t k = 0; k < Label2.size(); ++k) {
-        Label2[k] = new QLabel(QStringLiteral("X%1").arg(k + 1), Frame1);
+        Label2[k] = new QLabel(Text(design::Label2Text(static_cast<int>(k))), Frame1);
         Label2[k]->setObjectName(Name("Label2", k));
-        Label2[k]->setGeometry(design::Pixels(design::Label2, static_cast<int>(k)));
+        Label2[k]->setGeometry(design::Place(design::Label2, static_cast<int>(k)));
         Label2[k]->setAlignment(Qt::AlignCenter);
         Label2[k]->setFrameStyle(QFrame::Box | QFrame::Plain);
         SetFill(Label2[k], design::ColourNeutral);
 
         Text2[k] = new AnswerBox(Frame1);
         Text2[k]->setObjectName(Name("Text2", k));
-        Text2[k]->setGeometry(design::Pixels(design::Text2, static_cast<int>(k)));
+        Text2[k]->setGeometry(design::Place(design::Text2, static_cast<int>(k)));
         Text2[k]->setAlignment(Qt::AlignCenter);
         Label2[k]->setBuddy(Text2[k]);
     }
 
     Text1[0] = new QPlainTextEdit(this);
     Text1[0]->setObjectName(Name("Text1", 0));
-    Text1[0]->setGeometry(design::Pixels(design::Text1));
+    Text1[0]->setGeometry(design::Place(design::Text1));
     Text1[0]->setAccessibleName(Text(design::Text1Name));
-    Text1[0]->setPlainText(design::TaskText());
+    Text1[0]->setPlainText(Text(design::TaskText()));
     Text1[0]->setReadOnly(true);
     Text1[0]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text1[0]->setTabChangesFocus(true);

@@ -3,13 +3,11 @@
 
 #pragma once
 
-#include <QRect>
-#include <QRgb>
-#include <QStringList>
-
 #include <array>
+#include <string>
 
-// Everything fixed about the window's looks: places, colours and texts.
+// Everything fixed about the window's looks: places, colours and texts. The
+// desktop window and the web page both read it.
 namespace design {
 
 // Lengths in twips, 15 to a device-independent pixel.
@@ -20,9 +18,22 @@ struct Twips {
     int height;
 };
 
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct Rgb {
+    int red;
+    int green;
+    int blue;
+};
+
 constexpr int TwipsPerPixel = 15;
 
-constexpr QRect Pixels(Twips t) {
+constexpr Rect Pixels(Twips t) {
     return {t.left / TwipsPerPixel, t.top / TwipsPerPixel, t.width / TwipsPerPixel,
             t.height / TwipsPerPixel};
 }
@@ -38,21 +49,23 @@ constexpr Twips Frame1{2880, 2640, 4335, 975};
 constexpr Twips Label2{0, 0, 495, 495};
 constexpr Twips Text2{0, 480, 495, 495};
 constexpr int UnknownStep = 480;
+constexpr int UnknownSlots = 9;
 
 // The place of unknown k + 1's label or box.
-constexpr QRect Pixels(Twips t, int k) {
-    return Pixels(t).translated(UnknownStep * k / TwipsPerPixel, 0);
+constexpr Rect Pixels(Twips t, int k) {
+    Rect r = Pixels(t);
+    r.left += UnknownStep * k / TwipsPerPixel;
+    return r;
 }
 constexpr Twips Text1{120, 3720, 7335, 2535};
 
-constexpr QRgb ColourWindow = qRgb(192, 192, 255);
+constexpr Rgb ColourWindow{192, 192, 255};
 // Text and borders on every fixed fill, whatever the desktop's theme.
-constexpr QRgb ColourText = qRgb(0, 0, 0);
-constexpr QRgb ColourNeutral = qRgb(255, 192, 128);
-constexpr QRgb ColourRight = qRgb(0, 255, 0);
-constexpr QRgb ColourWrong = qRgb(255, 0, 255);
-constexpr std::array<QRgb, 3> ColourCommand1{qRgb(255, 128, 255), qRgb(128, 255, 255),
-                                             qRgb(128, 255, 128)};
+constexpr Rgb ColourText{0, 0, 0};
+constexpr Rgb ColourNeutral{255, 192, 128};
+constexpr Rgb ColourRight{0, 255, 0};
+constexpr Rgb ColourWrong{255, 0, 255};
+constexpr std::array<Rgb, 3> ColourCommand1{{{255, 128, 255}, {128, 255, 255}, {128, 255, 128}}};
 
 constexpr const char* FontFamily = "Times New Roman";
 constexpr int FontPoints = 12;
@@ -68,6 +81,9 @@ constexpr std::array<const char*, 2> Label1Text{"Зарвоника", "Брой"
 constexpr std::array<const char*, 3> Command1Text{"Чисти", "Случайни", "Провери"};
 constexpr std::array<const char*, 7> Counts{"3", "4", "5", "6", "7", "8", "9"};
 constexpr int StartCountRow = 2;
+
+// "X1" .. "X9", the caption of unknown k + 1's label and its box's name.
+inline std::string Label2Text(int k) { return "X" + std::to_string(k + 1); }
 
 constexpr std::array<const char*, 22> Task{
     "Да се реализира проект, чрез който се осъществява междупредметни връзки Математика и "
@@ -101,12 +117,14 @@ constexpr std::array<const char*, 22> Task{
     "Двете стъпки се повтарят, докато остане едно линейно уравнение с едно неизвестно.",
 };
 
-inline QString TaskText() {
-    QStringList lines;
+// The task statement, its lines joined by line feeds.
+inline std::string TaskText() {
+    std::string text;
     for (const char* line : Task) {
-        lines << QString::fromUtf8(line);
+        text += text.empty() ? "" : "\n";
+        text += line;
     }
-    return lines.join(QLatin1Char('\n'));
+    return text;
 }
 
 } // namespace design
