@@ -3,7 +3,9 @@
 
 #include "read_number.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -108,6 +110,22 @@ bool AtLeastOne(const std::string& whole, const std::string& fraction,
     return order + (exponent[0] == '-' ? -shift : shift) >= 0;
 }
 
+// Reads a number written as "-12.5e3"; false when it lies beyond a double.
+bool ParseDouble(const std::string& number, double& value) {
+#ifdef __cpp_lib_to_chars
+    // from_chars ignores the locale, where strtod would stop at the full stop
+    // under a comma locale.
+    return std::from_chars(number.data(), number.data() + number.size(), value).ec !=
+           std::errc::result_out_of_range;
+#else
+    // A library without from_chars for double, as WebAssembly's, where the
+    // only locale is "C".
+    errno = 0;
+    value = std::strtod(number.c_str(), nullptr);
+    return errno != ERANGE;
+#endif
+}
+
 double ReadDecimal(Reader& in) {
     const bool negative = in.Take('-');
     if (!negative) {
@@ -135,8 +153,7 @@ double ReadDecimal(Reader& in) {
     const std::string number = (negative ? "-" : "") + (whole.empty() ? "0" : whole) +
                                (fraction.empty() ? "" : "." + fraction) + "e" + exponent;
     double value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
+    if (!ParseDouble(number, value)) {
         value =
             AtLeastOne(whole, fraction, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
         return negative ? -value : value;

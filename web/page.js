@@ -1,0 +1,360 @@
+// SPDX-FileCopyrightText: 2026 Korvelata developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The exercise in a browser: the desktop program's window, its controls built
+// from the design table and filled by the puzzle compiled to WebAssembly.
+// Everything here only moves the puzzle's results into the controls.
+'use strict';
+
+const Verdict = Object.freeze({ Wrong: 0, Right: 1 });
+
+// The puzzle's functions; texts cross through the module's memory as UTF-8.
+function Bind(module) {
+    const text = (pointer) => module.UTF8ToString(pointer);
+    const withText = (value, use) => {
+        const size = module.lengthBytesUTF8(value) + 1;
+        const pointer = module._malloc(size);
+        try {
+            module.stringToUTF8(value, pointer, size);
+            return use(pointer);
+        } finally {
+            module._free(pointer);
+        }
+    };
+    return {
+        Design: () => JSON.parse(text(module._Design())),
+        ReadNumber: (value) => withText(value, (pointer) => module._ReadNumber(pointer)),
+        SetCount: (count) => module._SetCount(count),
+        Count: () => module._Count(),
+        Draw: () => module._Draw(),
+        PairRowCount: () => module._PairRowCount(),
+        PairLabel: (k) => text(module._PairLabel(k)),
+        PairSumText: (k) => text(module._PairSumText(k)),
+        ValueText: (i) => text(module._ValueText(i)),
+        Judge: (answer, i) => withText(answer, (pointer) => module._Judge(pointer, i)),
+    };
+}
+
+// A single-selection list shown as rows on every browser. The user moves the
+// selected row with the pointer or the keys but cannot clear it. It calls
+// onSelectedRowChanged whenever another row becomes selected, by the user or
+// by the program; selecting the selected row or removing the rows calls
+// nothing.
+class ListBox {
+    constructor(element, name) {
+        this.element = element;
+        this.element.setAttribute('role', 'listbox');
+        this.element.setAttribute('aria-label', name);
+        this.element.tabIndex = 0;
+        this.rows = [];
+        this.selectedRow = -1;
+        this.onSelectedRowChanged = () => {};
+        this.element.addEventListener('click', (event) => {
+            this.SelectRow(this.rows.indexOf(event.target.closest('[role="option"]')));
+        });
+        this.element.addEventListener('keydown', (event) => this.KeyDown(event));
+    }
+
+    Clear() {
+        this.element.replaceChildren();
+        this.element.removeAttribute('aria-activedescendant');
+        this.rows = [];
+        this.selectedRow = -1;
+    }
+
+    AddItem(text) {
+        const row = this.element.appendChild(document.createElement('div'));
+        row.id = `${this.element.id}_${this.rows.length}`;
+        row.setAttribute('role', 'option');
+        row.setAttribute('aria-selected', 'false');
+        row.textContent = text;
+        this.rows.push(row);
+    }
+
+    Count() {
+        return this.rows.length;
+    }
+
+    Text(row) {
+        return this.rows[row]?.textContent ?? '';
+    }
+
+    SelectedRow() {
+        return this.selectedRow;
+    }
+
+    SelectRow(row) {
+        if (row === this.selectedRow || !this.rows[row]) {
+            return;
+        }
+        if (this.selectedRow >= 0) {
+            this.rows[this.selectedRow].setAttribute('aria-selected', 'false');
+        }
+        this.selectedRow = row;
+        this.rows[row].setAttribute('aria-selected', 'true');
+        this.element.setAttribute('aria-activedescendant', this.rows[row].id);
+        this.rows[row].scrollIntoView({ block: 'nearest' });
+        this.onSelectedRowChanged();
+    }
+
+    KeyDown(event) {
+        const last = this.rows.length - 1;
+        const page = Math.max(1, Math.floor(this.element.clientHeight / (this.rows[0]?.offsetHeight || 1)) - 1);
+        const from = Math.max(this.selectedRow, 0);
+        const to = {
+            ArrowUp: from - 1,
+            ArrowDown: this.selectedRow < 0 ? 0 : from + 1,
+            PageUp: from - page,
+            PageDown: from + page,
+            Home: 0,
+            End: last,
+        }[event.key];
+        if (to === undefined || event.altKey || event.ctrlKey || event.metaKey) {
+            return;
+        }
+        event.preventDefault();
+        this.SelectRow(Math.min(Math.max(to, 0), last));
+    }
+}
+
+// A new control in its place, in window pixels.
+function Add(parent, tag, className, [left, top, width, height]) {
+    const element = parent.appendChild(document.createElement(tag));
+    element.className = className;
+    Object.assign(element.style, {
+        left: `calc(${left} * var(--px))`,
+        top: `calc(${top} * var(--px))`,
+        width: `calc(${width} * var(--px))`,
+        height: `calc(${height} * var(--px))`,
+    });
+    return element;
+}
+
+// The program's one window: the pair equations beside their sums, a choice
+// of the number of unknowns, an answer box for each, and three buttons.
+class MainForm {
+    constructor(core) {
+        this.core = core;
+        this.design = core.Design();
+        this.CreateControls();
+        this.Load();
+    }
+
+    // In the order of the keyboard focus: the task statement, the two lists,
+    // the buttons, the answer boxes, the count list.
+    CreateControls() {
+        const design = this.design;
+        const root = document.documentElement.style;
+        root.setProperty('--window-width', design.Window[2]);
+        root.setProperty('--window-height', design.Window[3]);
+        root.setProperty('--font', `"${design.FontFamily}", "Liberation Serif", Tinos, serif`);
+        root.setProperty('--font-px', design.FontPoints * 4 / 3);
+        root.setProperty('--window', design.ColourWindow);
+        root.setProperty('--text', design.ColourText);
+        root.setProperty('--neutral', design.ColourNeutral);
+        document.title = design.Caption;
+
+        const form = document.getElementById('MainForm');
+        this.Label1 = [Add(form, 'h1', 'Label1', design.Label1[0])];
+        this.Label1[0].textContent = design.Label1Text[0];
+
+        this.Text1 = [Add(form, 'textarea', 'Text1', design.Text1)];
+        this.Text1[0].readOnly = true;
+        this.Text1[0].setAttribute('aria-label', design.Text1Name);
+        this.Text1[0].value = design.Task;
+
+        this.List1 = [];
+        for (let x = 0; x < 2; x++) {
+            this.AddList(form, x);
+        }
+
+        this.Command1 = design.Command1.map((place, b) => {
+            const button = Add(form, 'button', 'Command1', place);
+            button.type = 'button';
+            button.textContent = design.Command1Text[b];
+            button.style.backgroundColor = design.ColourCommand1[b];
+            button.addEventListener('click', () => this.Command1Click(b));
+            return button;
+        });
+
+        const frame = Add(form, 'div', 'Frame1', design.Frame1);
+        this.Label2 = [];
+        this.Text2 = [];
+        this.Verdict = [];
+        this.ToolTip = [];
+        for (let k = 0; k < design.Label2.length; k++) {
+            this.Label2[k] = Add(frame, 'label', 'Label2', design.Label2[k]);
+            this.Label2[k].htmlFor = `Text2_${k}`;
+            this.Label2[k].textContent = design.Label2Text[k];
+            this.Text2[k] = Add(frame, 'input', 'Text2', design.Text2[k]);
+            Object.assign(this.Text2[k], { id: `Text2_${k}`, type: 'text', autocomplete: 'off', spellcheck: false });
+            this.Text2[k].maxLength = 32767;
+            this.Verdict[k] = frame.appendChild(document.createElement('span'));
+            this.Verdict[k].className = 'Verdict';
+            this.Verdict[k].id = `Verdict_${k}`;
+            this.Text2[k].setAttribute('aria-describedby', this.Verdict[k].id);
+            this.ShowToolTipOnRest(k);
+        }
+
+        this.Label1[1] = Add(form, 'div', 'Label1', design.Label1[1]);
+        this.Label1[1].textContent = design.Label1Text[1];
+        this.AddList(form, 2);
+        for (const count of design.Counts) {
+            this.List1[2].AddItem(count);
+        }
+        this.Text1[0].focus({ preventScroll: true });
+    }
+
+    AddList(form, x) {
+        const element = Add(form, 'div', 'List1', this.design.List1[x]);
+        element.id = `List1_${x}`;
+        this.List1[x] = new ListBox(element, this.design.List1Name[x]);
+        this.List1[x].onSelectedRowChanged = () => this.List1Click(x);
+    }
+
+    // The hidden value shows only to a pointer resting on the box, never to
+    // the keyboard focus, so that no screen reader speaks it.
+    ShowToolTipOnRest(k) {
+        const tip = document.getElementById('ToolTip');
+        let timer = 0;
+        const hide = () => {
+            clearTimeout(timer);
+            tip.hidden = true;
+        };
+        this.Text2[k].addEventListener('pointermove', (event) => {
+            if (event.pointerType !== 'mouse' || !tip.hidden) {
+                return;
+            }
+            clearTimeout(timer);
+            timer = setTimeout(() => {
+                tip.textContent = this.ToolTip[k];
+                tip.style.left = `${event.clientX}px`;
+                tip.style.top = `${event.clientY + 20}px`;
+                tip.hidden = false;
+            }, 600);
+        });
+        this.Text2[k].addEventListener('pointerleave', hide);
+        this.Text2[k].addEventListener('pointerdown', hide);
+        this.Text2[k].addEventListener('keydown', hide);
+    }
+
+    SetToolTip(k, text) {
+        this.ToolTip[k] = text;
+    }
+
+    SelectedText(list) {
+        return list.Text(list.SelectedRow());
+    }
+
+    ShowVerdict(k, colour, meaning) {
+        this.Label2[k].style.backgroundColor = colour;
+        this.Verdict[k].textContent = meaning;
+    }
+
+    Load() {
+        this.List1[2].SelectRow(this.design.StartCountRow);
+        this.core.SetCount(this.core.ReadNumber(this.List1[2].Text(this.design.StartCountRow)));
+        this.LayoutUnknowns();
+        this.ClearAnswers();
+        this.NewValues();
+    }
+
+    Command1Click(index) {
+        switch (index) {
+        case 0:
+            this.ClearAnswers();
+            break;
+        case 1:
+            this.NewValues();
+            break;
+        case 2:
+            this.CheckAnswers();
+            break;
+        default:
+            break;
+        }
+    }
+
+    List1Click(index) {
+        switch (index) {
+        case 0:
+        case 1: {
+            const row = this.List1[index].SelectedRow();
+            this.List1[0].SelectRow(row);
+            this.List1[1].SelectRow(row);
+            break;
+        }
+        case 2:
+            this.core.SetCount(this.core.ReadNumber(this.SelectedText(this.List1[2])));
+            this.LayoutUnknowns();
+            break;
+        default:
+            break;
+        }
+    }
+
+    LayoutUnknowns() {
+        const { core, design } = this;
+        core.SetCount(core.ReadNumber(this.SelectedText(this.List1[2])));
+        this.List1[0].Clear();
+        this.List1[1].Clear();
+        for (let k = 0; k < this.Label2.length; k++) {
+            this.Label2[k].hidden = true;
+            this.Text2[k].hidden = true;
+        }
+        for (let i = 1; i <= core.Count(); i++) {
+            this.Label2[i - 1].hidden = false;
+            this.Text2[i - 1].hidden = false;
+            this.SetToolTip(i - 1, design.Placeholder);
+        }
+        for (let row = 0; row < core.PairRowCount(); row++) {
+            this.List1[0].AddItem(core.PairLabel(row));
+            this.List1[1].AddItem(design.Placeholder);
+        }
+    }
+
+    ClearAnswers() {
+        const { core, design } = this;
+        this.List1[1].Clear();
+        for (let row = 0; row < this.List1[0].Count(); row++) {
+            this.List1[1].AddItem(design.Placeholder);
+        }
+        for (let i = 1; i <= core.Count(); i++) {
+            this.ShowVerdict(i - 1, design.ColourNeutral, '');
+            this.Text2[i - 1].value = '';
+        }
+    }
+
+    NewValues() {
+        const { core } = this;
+        core.Draw();
+        for (let i = 1; i <= core.Count(); i++) {
+            this.SetToolTip(i - 1, core.ValueText(i));
+        }
+        this.List1[1].Clear();
+        for (let row = 0; row < core.PairRowCount(); row++) {
+            this.List1[1].AddItem(core.PairSumText(row));
+        }
+        this.List1[0].SelectRow(0);
+        this.List1[1].SelectRow(0);
+    }
+
+    CheckAnswers() {
+        const { core, design } = this;
+        for (let i = 1; i <= core.Count(); i++) {
+            if (core.Judge(this.Text2[i - 1].value, i) === Verdict.Right) {
+                this.ShowVerdict(i - 1, design.ColourRight, design.RightText);
+            } else {
+                this.ShowVerdict(i - 1, design.ColourWrong, design.WrongText);
+            }
+        }
+    }
+}
+
+KorvelataCore().then((module) => new MainForm(Bind(module)));
+
+// The site works offline after one visit; the single file has no manifest
+// and needs no worker.
+if ('serviceWorker' in navigator && document.querySelector('link[rel="manifest"]')) {
+    navigator.serviceWorker.register('sw.js');
+}

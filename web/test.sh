@@ -1,0 +1,11 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 Korvelata developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Builds the web page and plays it in Debian's Chromium.
+set -eu
+cd "$(dirname "$0")/.."
+sh web/build.sh
+sh scripts/install-dependencies.sh chromium fonts-liberation2
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+ctest --test-dir build-web --output-on-failure --timeout 900
