@@ -27,7 +27,13 @@ const fill = (template, values) =>
         }
         return values[key];
     });
-const page = { CAPTION: design.Caption, DESCRIPTION: description, THEME: design.ColourWindow };
+const page = {
+    CAPTION: design.Caption,
+    DESCRIPTION: description,
+    THEME: design.ColourWindow,
+    // Inside a script element, where "</" could end it.
+    DESIGN: JSON.stringify(design).replace(/</g, '\\u003c'),
+};
 
 // Scripts and styles go into the file as they are; none may end its element early.
 const inline = (tag, text) => {
@@ -61,7 +67,7 @@ const files = {
             '<link rel="icon" href="korvelata.svg" type="image/svg+xml">',
             '<link rel="apple-touch-icon" href="korvelata-192.png">',
         ].join('\n'),
-        SCRIPTS: '<script src="core.js"></script>\n<script src="page.js"></script>',
+        SCRIPTS: '<script src="page.js"></script>\n<script src="core.js" defer></script>',
     }),
     'page.css': source('page.css'),
     'page.js': source('page.js'),
@@ -85,7 +91,7 @@ writeFileSync(join(site, 'sw.js'), fill(source('sw.js'), {
 // The single file: no worker and no manifest, since it opens from anywhere,
 // file:// included; its policy names the inlined script and style by digest.
 const style = source('page.css');
-const scripts = [built('core-inline.js').toString(), source('page.js')];
+const scripts = [source('page.js'), built('core-inline.js').toString()];
 const icon = `data:image/svg+xml;base64,${readFileSync(join(top, 'packaging/korvelata.svg')).toString('base64')}`;
 writeFileSync(single, fill(source('index.html'), {
     ...page,

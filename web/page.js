@@ -22,7 +22,6 @@ function Bind(module) {
         }
     };
     return {
-        Design: () => JSON.parse(text(module._Design())),
         ReadNumber: (value) => withText(value, (pointer) => module._ReadNumber(pointer)),
         SetCount: (count) => module._SetCount(count),
         Count: () => module._Count(),
@@ -133,10 +132,14 @@ function Add(parent, tag, className, [left, top, width, height]) {
 // The program's one window: the pair equations beside their sums, a choice
 // of the number of unknowns, an answer box for each, and three buttons.
 class MainForm {
-    constructor(core) {
-        this.core = core;
-        this.design = core.Design();
+    constructor(design) {
+        this.design = design;
         this.CreateControls();
+    }
+
+    // The window shows at once; the puzzle follows when its core has loaded.
+    Start(core) {
+        this.core = core;
         this.Load();
     }
 
@@ -186,7 +189,9 @@ class MainForm {
             this.Label2[k] = Add(frame, 'label', 'Label2', design.Label2[k]);
             this.Label2[k].htmlFor = `Text2_${k}`;
             this.Label2[k].textContent = design.Label2Text[k];
+            this.Label2[k].hidden = true;
             this.Text2[k] = Add(frame, 'input', 'Text2', design.Text2[k]);
+            this.Text2[k].hidden = true;
             Object.assign(this.Text2[k], { id: `Text2_${k}`, type: 'text', autocomplete: 'off', spellcheck: false });
             this.Text2[k].maxLength = 32767;
             this.Verdict[k] = frame.appendChild(document.createElement('span'));
@@ -259,7 +264,11 @@ class MainForm {
         this.NewValues();
     }
 
+    // Until the core has loaded there is no puzzle to act on.
     Command1Click(index) {
+        if (!this.core) {
+            return;
+        }
         switch (index) {
         case 0:
             this.ClearAnswers();
@@ -276,6 +285,9 @@ class MainForm {
     }
 
     List1Click(index) {
+        if (!this.core) {
+            return;
+        }
         switch (index) {
         case 0:
         case 1: {
@@ -351,7 +363,8 @@ class MainForm {
     }
 }
 
-KorvelataCore().then((module) => new MainForm(Bind(module)));
+const form = new MainForm(JSON.parse(document.getElementById('Design').textContent));
+document.addEventListener('DOMContentLoaded', () => KorvelataCore().then((module) => form.Start(Bind(module))));
 
 // The site works offline after one visit; the single file has no manifest
 // and needs no worker.

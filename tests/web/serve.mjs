@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // A static server for a folder on the loopback address, as any static host
-// serves the site: gzip where the browser asks for it, and the bytes sent
-// counted.
-import { readFile } from 'node:fs/promises';
+// serves the site: gzip where the browser asks for it, an ETag to revalidate
+// with, and the bytes sent counted.
+import { readFile, stat } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { extname, join, normalize } from 'node:path';
 import { gzipSync } from 'node:zlib';
@@ -26,8 +26,19 @@ export async function Serve(folder) {
             path += 'index.html';
         }
         try {
-            let body = await readFile(join(folder, path));
-            const headers = { 'Content-Type': types[extname(path)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' };
+            const file = join(folder, path);
+            const { size, mtimeMs } = await stat(file);
+            const tag = `"${size}-${mtimeMs}"`;
+            if (request.headers['if-none-match'] === tag) {
+                response.writeHead(304).end();
+                return;
+            }
+            let body = await readFile(file);
+            const headers = {
+                'Content-Type': types[extname(path)] ?? 'application/octet-stream',
+                'Cache-Control': 'no-cache',
+                ETag: tag,
+            };
             if (/\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && !path.endsWith('.png')) {
                 body = gzipSync(body, { level: 9 });
                 headers['Content-Encoding'] = 'gzip';

@@ -1,0 +1,95 @@
+// SPDX-FileCopyrightText: 2026 Korvelata developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The web page against a floor in one run: the floor is the same page as the
+// browser shows it after start-up, saved as plain HTML with its stylesheet and
+// no script. Prints the median first contentful paint of each, as a ratio,
+// the bytes sent (gzip), and the Lighthouse scores.
+// Usage: node web_bench.mjs BUILD_WEB_DIR [LOADS]
+import { execFileSync } from 'node:child_process';
+import { copyFileSync, mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+import { chromium } from 'playwright-core';
+import { Serve } from '../../tests/web/serve.mjs';
+
+const [build, loadsArgument] = process.argv.slice(2);
+const loads = Number(loadsArgument ?? 15);
+const chromiumPath = process.env.CHROME_PATH ?? '/usr/bin/chromium';
+const flags = ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+    '--disable-component-update', '--no-first-run', '--disable-sync'];
+const browser = await chromium.launch({ executablePath: chromiumPath, args: flags });
+
+const site = await Serve(join(build, 'site'));
+const floorFolder = mkdtempSync(join(tmpdir(), 'korvelata-floor-'));
+{
+    const page = await browser.newPage();
+    await page.goto(site.url);
+    await page.locator('#List1_1 [aria-selected="true"]').waitFor();
+    const html = await page.evaluate(() => {
+        document.querySelectorAll('script, meta[http-equiv], link:not([rel="stylesheet"])').forEach((e) => e.remove());
+        return `<!DOCTYPE html>\n${document.documentElement.outerHTML}`;
+    });
+    writeFileSync(join(floorFolder, 'index.html'), html);
+    copyFileSync(join(build, 'site/page.css'), join(floorFolder, 'page.css'));
+    await page.close();
+}
+const floor = await Serve(floorFolder);
+
+// First contentful paint and bytes sent of one load with an empty cache.
+async function Load(server) {
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    const before = server.sent;
+    await page.goto(server.url);
+    await page.locator('#List1_1 [role="option"]').first().waitFor();
+    const paint = await page.evaluate(() => new Promise((resolve) => {
+        new PerformanceObserver((list) => {
+            const entry = list.getEntriesByName('first-contentful-paint')[0];
+            if (entry) {
+                resolve(entry.startTime);
+            }
+        }).observe({ type: 'paint', buffered: true });
+    }));
+    await page.waitForLoadState('networkidle');
+    const sent = server.sent - before;
+    await context.close();
+    return { paint, sent };
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const results = { page: [], floor: [] };
+for (let n = 0; n < loads; n++) {
+    results.floor.push(await Load(floor));
+    results.page.push(await Load(site));
+}
+const paint = Object.fromEntries(Object.entries(results).map(([k, r]) => [k, median(r.map((x) => x.paint))]));
+const sent = Object.fromEntries(Object.entries(results).map(([k, r]) => [k, median(r.map((x) => x.sent))]));
+await browser.close();
+
+const gzipped = (file) => gzipSync(readFileSync(file), { level: 9 }).length;
+const siteFiles = readdirSync(join(build, 'site'));
+const siteBytes = siteFiles.reduce((sum, name) => sum + gzipped(join(build, 'site', name)), 0);
+const single = join(build, 'korvelata.html');
+const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
+
+console.log(`loads of each: ${loads}`);
+console.log(`first contentful paint, median: page ${paint.page.toFixed(0)} ms, floor ${paint.floor.toFixed(0)} ms, ratio ${(paint.page / paint.floor).toFixed(2)} (target <= 1.20)`);
+console.log(`sent on a first visit (gzip): page ${kb(sent.page)}, floor ${kb(sent.floor)}, ratio ${(sent.page / sent.floor).toFixed(2)}`);
+console.log(`whole site, ${siteFiles.length} files (gzip): ${kb(siteBytes)} (target <= 64 KB)`);
+console.log(`single file: ${kb(readFileSync(single).length)}, gzip ${kb(gzipped(single))} (target <= 100 KB)`);
+
+// Lighthouse, on the page as served.
+const lighthouse = join(import.meta.dirname ?? new URL('.', import.meta.url).pathname, 'node_modules/.bin/lighthouse');
+const report = JSON.parse(execFileSync(lighthouse, [site.url, '--output=json', '--quiet',
+    `--chrome-flags=${flags.join(' ')}`], { env: { ...process.env, CHROME_PATH: chromiumPath }, maxBuffer: 1 << 28 }));
+const scores = Object.values(report.categories).map((c) => `${c.title} ${Math.round(c.score * 100)}`);
+console.log(`Lighthouse: ${scores.join(', ')}`);
+for (const audit of Object.values(report.audits)) {
+    if (audit.score !== null && audit.score < 1 && audit.scoreDisplayMode === 'binary') {
+        console.log(`  not passed: ${audit.id}: ${audit.title}`);
+    }
+}
+site.close();
+floor.close();
