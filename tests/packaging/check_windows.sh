@@ -6,12 +6,19 @@
 # unpacked from the zip it opens its window with the right size and fills,
 # a click on "Провери" colours the labels and "Чисти" makes them neutral;
 # the installer installs it silently for all users, the installed program
-# starts, and the silent uninstall leaves nothing behind.
-# Usage: check_windows.sh ZIP SETUP_EXE
+# starts, and the silent uninstall leaves nothing behind. The MSI does the
+# same with msiexec /qn, a higher version replaces it and a lower one is
+# refused, and neither installer installs over the other.
+# Usage: check_windows.sh ZIP SETUP_EXE MSI STAGE_FOLDER WXS ICON
 set -eu
 zip=$(realpath "$1")
 setup=$(realpath "$2")
+msi=$(realpath "$3")
+stage=$(realpath "$4")
+wxs=$(realpath "$5")
+icon=$(realpath "$6")
 scratch=$(mktemp -d)
+export LC_ALL=C.UTF-8
 export WINEPREFIX="$scratch/prefix"
 . "$(dirname "$0")/../../packaging/windows/wine_prefix.sh"
 
@@ -31,8 +38,8 @@ window_of() {
 
 # The colour at x,y of the window, as RRGGBB.
 pixel() {
-    xwd -id "$window" -silent > "$scratch/window.xwd"
-    convert "$scratch/window.xwd" -crop "1x1+$1+$2" -depth 8 txt:- |
+    import -window "$window" "$scratch/window.png"
+    convert "$scratch/window.png" -crop "1x1+$1+$2" -depth 8 txt:- |
         sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p'
 }
 
@@ -98,9 +105,72 @@ window=$(window_of "the installed program")
 kill "$program"
 wineserver -w
 
+# The MSI refuses to install over the setup's copy, with exit code 1603
+# (Wine passes on its low byte), and says why in readable Bulgarian.
+status=0
+wine msiexec /i "$msi" /qn /l*v "$scratch/refused.log" || status=$?
+wineserver -w
+[ "$status" = $((1603 % 256)) ] || fail "msiexec over the NSIS setup exited with $status, not 1603"
+msiinfo export "$msi" LaunchCondition | grep -q "вече е инсталирана .* с инсталатора korvelata-setup.exe" ||
+    fail "the MSI's refusal does not name the setup: $(msiinfo export "$msi" LaunchCondition)"
+
 wine "$installed/uninstall.exe" /S
 wineserver -w
 [ ! -e "$installed" ] || fail "the uninstaller left $(ls -R "$installed")"
 [ ! -e "$shortcut" ] || fail "the uninstaller left the Start menu shortcut"
 wine reg query "$key" > /dev/null 2>&1 && fail "the uninstaller left the uninstall entry"
-echo "windows: the zip's program opens, checks and clears; setup and uninstall are silent and clean"
+
+# The MSI, as a school's IT deploys it.
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+# A key with its subkeys as text: reg export writes UTF-16 and keeps the
+# Cyrillic that reg query's console output turns into question marks.
+registry() {
+    rm -f "$scratch/key.reg"
+    wine reg export "$1" "$scratch/key.reg" /y > /dev/null 2>&1 || return 0
+    iconv -f UTF-16 -t UTF-8 "$scratch/key.reg" | tr -d '\r'
+}
+entries() { registry "$uninstall" | grep -c '^"DisplayName"="Корвелата"$' || true; }
+product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'; }
+shortcuts() { find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Корвелата.lnk' | wc -l; }
+msiexec_quiet() { # ACTION MSI LOG
+    status=0
+    wine msiexec "$1" "$2" /qn /l*v "$scratch/$3.log" || status=$?
+    wineserver -w
+    return $status
+}
+msiexec_quiet /i "$msi" install || fail "msiexec /i /qn failed: $(tail -5 "$scratch/install.log")"
+[ -f "$installed/korvelata.exe" ] || fail "the MSI put no korvelata.exe into Program Files"
+[ -f "$installed/platforms/qwindows.dll" ] || fail "the MSI left out the platform plugin"
+[ "$(shortcuts)" = 1 ] || fail "the MSI made $(shortcuts) Start menu shortcuts, not one"
+entry=$(registry "$uninstall\\$(product_code "$msi")")
+for value in '"DisplayName"="Корвелата"' '"Publisher"="Разработчиците на Корвелата"' \
+             '"DisplayVersion"="1' '"HelpLink"="[a-z]*:' '"NoModify"=dword:00000001'; do
+    echo "$entry" | grep -q "$value" || fail "the MSI's uninstall entry lacks $value: $entry"
+done
+wine "$installed/korvelata.exe" &
+program=$!
+window=$(window_of "the program the MSI installed")
+kill "$program"
+wineserver -w
+
+# The NSIS setup refuses to install over it.
+wine "$setup" /S && fail "the NSIS setup installed over the MSI"
+wineserver -w
+wine reg query "$key" > /dev/null 2>&1 && fail "the refused setup wrote its uninstall entry"
+
+# The next version replaces it, leaving one entry; the older one is refused.
+version=$(msiinfo export "$msi" Property | tr -d '\r' | sed -n 's/^ProductVersion\t//p')
+newer="$scratch/newer.msi"
+cmake -D STAGE="$stage" -D VERSION="${version%.*}.$((${version##*.} + 1))" -D WXS="$wxs" -D ICON="$icon" \
+    -D OUT="$newer" -P "$(dirname "$0")/../../packaging/windows/msi.cmake" > /dev/null
+msiexec_quiet /i "$newer" upgrade || fail "the newer MSI did not install: $(tail -5 "$scratch/upgrade.log")"
+[ "$(entries)" = 1 ] || fail "after the upgrade there are $(entries) entries named Корвелата"
+wine reg query "$uninstall\\$(product_code "$newer")" > /dev/null 2>&1 || fail "the newer version has no entry"
+msiexec_quiet /i "$msi" downgrade && fail "the older MSI installed over the newer one"
+[ "$(entries)" = 1 ] || fail "the refused downgrade left $(entries) entries"
+
+msiexec_quiet /x "$(product_code "$newer")" remove || fail "msiexec /x failed: $(tail -5 "$scratch/remove.log")"
+[ ! -e "$installed" ] || fail "msiexec /x left $(ls -R "$installed")"
+[ "$(shortcuts)" = 0 ] || fail "msiexec /x left the Start menu shortcut"
+[ "$(entries)" = 0 ] || fail "msiexec /x left the uninstall entry"
+echo "windows: the zip's program opens, checks and clears; setup, MSI, upgrade and removal are silent and clean"
