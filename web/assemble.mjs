@@ -63,11 +63,12 @@ const files = {
         HEAD: [
             '<link rel="stylesheet" href="page.css">',
             '<link rel="preload" href="core.wasm" as="fetch" crossorigin>',
+            '<link rel="preload" href="core.js" as="script">',
             '<link rel="manifest" href="manifest.webmanifest">',
             '<link rel="icon" href="korvelata.svg" type="image/svg+xml">',
             '<link rel="apple-touch-icon" href="korvelata-192.png">',
         ].join('\n'),
-        SCRIPTS: '<script src="page.js"></script>\n<script src="core.js" defer></script>',
+        SCRIPTS: '<script src="page.js"></script>',
     }),
     'page.css': source('page.css'),
     'page.js': source('page.js'),
@@ -91,7 +92,7 @@ writeFileSync(join(site, 'sw.js'), fill(source('sw.js'), {
 // The single file: no worker and no manifest, since it opens from anywhere,
 // file:// included; its policy names the inlined script and style by digest.
 const style = source('page.css');
-const scripts = [source('page.js'), built('core-inline.js').toString()];
+const scripts = [built('core-inline.js').toString(), source('page.js')];
 const icon = `data:image/svg+xml;base64,${readFileSync(join(top, 'packaging/korvelata.svg')).toString('base64')}`;
 writeFileSync(single, fill(source('index.html'), {
     ...page,

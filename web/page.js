@@ -141,6 +141,7 @@ class MainForm {
     Start(core) {
         this.core = core;
         this.Load();
+        this.Text1[0].focus({ preventScroll: true });
     }
 
     // In the order of the keyboard focus: the task statement, the two lists,
@@ -207,7 +208,6 @@ class MainForm {
         for (const count of design.Counts) {
             this.List1[2].AddItem(count);
         }
-        this.Text1[0].focus({ preventScroll: true });
     }
 
     AddList(form, x) {
@@ -363,8 +363,38 @@ class MainForm {
     }
 }
 
+// The window paints first; then the puzzle's core runs, from its own file on
+// the site, from the page itself in the single file.
+function LoadCore() {
+    if (typeof KorvelataCore === 'function') {
+        return Promise.resolve();
+    }
+    return new Promise((resolve, reject) => {
+        const script = document.head.appendChild(document.createElement('script'));
+        script.onload = resolve;
+        script.onerror = reject;
+        script.src = 'core.js';
+    });
+}
+
+// Once the window is on the screen, or after a moment where the browser does
+// not tell.
+function AfterFirstPaint(then) {
+    const fallback = setTimeout(then, 200);
+    if (!PerformanceObserver.supportedEntryTypes?.includes('paint')) {
+        return;
+    }
+    new PerformanceObserver((list, observer) => {
+        if (list.getEntriesByName('first-contentful-paint').length > 0) {
+            observer.disconnect();
+            clearTimeout(fallback);
+            then();
+        }
+    }).observe({ type: 'paint', buffered: true });
+}
+
 const form = new MainForm(JSON.parse(document.getElementById('Design').textContent));
-document.addEventListener('DOMContentLoaded', () => KorvelataCore().then((module) => form.Start(Bind(module))));
+AfterFirstPaint(() => LoadCore().then(() => KorvelataCore()).then((module) => form.Start(Bind(module))));
 
 // The site works offline after one visit; the single file has no manifest
 // and needs no worker.
