@@ -62,8 +62,6 @@ const files = {
         ].join('; '),
         HEAD: [
             '<link rel="stylesheet" href="page.css">',
-            '<link rel="preload" href="core.wasm" as="fetch" crossorigin>',
-            '<link rel="preload" href="core.js" as="script">',
             '<link rel="manifest" href="manifest.webmanifest">',
             '<link rel="icon" href="korvelata.svg" type="image/svg+xml">',
             '<link rel="apple-touch-icon" href="korvelata-192.png">',

@@ -397,7 +397,8 @@ const form = new MainForm(JSON.parse(document.getElementById('Design').textConte
 AfterFirstPaint(() => LoadCore().then(() => KorvelataCore()).then((module) => form.Start(Bind(module))));
 
 // The site works offline after one visit; the single file has no manifest
-// and needs no worker.
+// and needs no worker. The worker fetches every file again, so it waits
+// until the page has loaded.
 if ('serviceWorker' in navigator && document.querySelector('link[rel="manifest"]')) {
-    navigator.serviceWorker.register('sw.js');
+    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js'));
 }
