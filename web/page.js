@@ -195,8 +195,10 @@ class MainForm {
             this.Text2[k].hidden = true;
             Object.assign(this.Text2[k], { id: `Text2_${k}`, type: 'text', autocomplete: 'off', spellcheck: false });
             this.Text2[k].maxLength = 32767;
+            // The verdict is the box's description only, as on the desktop:
+            // a hidden element still gives its text to aria-describedby.
             this.Verdict[k] = frame.appendChild(document.createElement('span'));
-            this.Verdict[k].className = 'Verdict';
+            this.Verdict[k].hidden = true;
             this.Verdict[k].id = `Verdict_${k}`;
             this.Text2[k].setAttribute('aria-describedby', this.Verdict[k].id);
             this.ShowToolTipOnRest(k);
