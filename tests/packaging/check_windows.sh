@@ -36,6 +36,15 @@ window_of() {
     fail "$1 showed no window"
 }
 
+# The installed program opens its window; then it is closed.
+opens_window() { # WHAT
+    wine "$installed/korvelata.exe" &
+    program=$!
+    window=$(window_of "$1")
+    kill "$program"
+    wineserver -w
+}
+
 # The colour at x,y of the window, as RRGGBB.
 pixel() {
     import -window "$window" "$scratch/window.png"
@@ -99,11 +108,7 @@ entry=$(wine reg query "$key" 2> /dev/null | tr -d '\r')
 for value in "DisplayVersion.*REG_SZ.*[0-9]\.[0-9]" "Publisher.*REG_SZ" "QuietUninstallString.*/S"; do
     echo "$entry" | grep -q "$value" || fail "the uninstall entry lacks $value: $entry"
 done
-wine "$installed/korvelata.exe" &
-program=$!
-window=$(window_of "the installed program")
-kill "$program"
-wineserver -w
+opens_window "the installed program"
 
 # The MSI refuses to install over the setup's copy, with exit code 1603
 # (Wine passes on its low byte), and says why in readable Bulgarian.
@@ -147,11 +152,7 @@ for value in '"DisplayName"="Корвелата"' '"Publisher"="Разработ
              '"DisplayVersion"="1' '"HelpLink"="[a-z]*:' '"NoModify"=dword:00000001'; do
     echo "$entry" | grep -q "$value" || fail "the MSI's uninstall entry lacks $value: $entry"
 done
-wine "$installed/korvelata.exe" &
-program=$!
-window=$(window_of "the program the MSI installed")
-kill "$program"
-wineserver -w
+opens_window "the program the MSI installed"
 
 # The NSIS setup refuses to install over it.
 wine "$setup" /S && fail "the NSIS setup installed over the MSI"
