@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "design.h"
 #include "list_box.h"
 #include "puzzle.h"
 #include "uniform.h"
@@ -40,8 +41,8 @@ private:
 
     std::array<ListBox*, 3> List1{};
     std::array<QPushButton*, 3> Command1{};
-    std::array<QLabel*, 9> Label2{};
-    std::array<AnswerBox*, 9> Text2{};
+    std::array<QLabel*, design::UnknownSlots> Label2{};
+    std::array<AnswerBox*, design::UnknownSlots> Text2{};
     QWidget* Frame1 = nullptr;
     std::array<QLabel*, 2> Label1{};
     std::array<QPlainTextEdit*, 1> Text1{};
