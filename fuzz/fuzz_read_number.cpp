@@ -36,7 +36,8 @@ const std::vector<puzzle::Puzzle>& EveryHiddenValue() {
             puzzle::Puzzle p;
             p.SetCount(2);
             const float r = static_cast<float>(digit) / 10.0f;
-            p.Draw([r] { return r; });
+            puzzle::Uniform constant = [r] { return r; };
+            p.Draw(constant);
             all.push_back(p);
         }
         return all;

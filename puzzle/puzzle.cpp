@@ -61,7 +61,7 @@ std::int16_t DrawnValue(int i, float r) {
 
 int Puzzle::Count() const { return CheckedInt16(RoundHalfEven(unknownCount_)); }
 
-void Puzzle::Draw(const Uniform& uniform) {
+void Puzzle::Draw(Uniform& uniform) {
     for (int i = 1; i <= unknownCount_; ++i) {
         unknownValues_[SlotOf(i)] = DrawnValue(i, uniform());
     }

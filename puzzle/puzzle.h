@@ -37,7 +37,8 @@ std::string PairLabel(Pair pair);
 // index and the digit are even.
 std::int16_t DrawnValue(int i, float r);
 
-// A source of uniform values in [0, 1).
+// A source of uniform values in [0, 1). Whoever draws from one holds it and
+// hands it to Draw by reference, so that every draw advances the same source.
 using Uniform = std::function<float()>;
 
 class Puzzle {
@@ -48,9 +49,12 @@ public:
     // The count as a whole number, rounded half to even.
     int Count() const;
 
-    // Draws X1..XN from the source, one value each, in ascending order;
-    // slots at N and above keep what they hold.
-    void Draw(const Uniform& uniform);
+    // Draws X1..XN from the source, one value each, in ascending order, and
+    // leaves the source advanced past them; slots at N and above keep what
+    // they hold. Only a Uniform the caller holds binds here: a generator of
+    // another type, a temporary or a const source would be a copy, and the
+    // next draw would repeat this one.
+    void Draw(Uniform& uniform);
 
     // Value of unknown i (1-based); throws std::out_of_range outside the slots.
     std::int16_t Value(int i) const;

@@ -17,7 +17,7 @@ namespace {
 
 struct State {
     puzzle::Puzzle puzzle;
-    puzzle::ClockUniform uniform;
+    puzzle::Uniform uniform = puzzle::ClockUniform();
     std::string text;
 };
 

@@ -20,18 +20,30 @@ using puzzle::Verdict;
 namespace {
 
 // A source that hands out the given values in order and counts what it gave.
+// The count lives in the source itself, so a draw from a copy shows.
 struct Sequence {
     std::vector<float> values;
-    std::shared_ptr<std::size_t> used = std::make_shared<std::size_t>(0);
-    float operator()() const { return values.at((*used)++); }
+    std::size_t used = 0;
+    float operator()() { return values.at(used++); }
 };
 
 Puzzle Drawn(const std::vector<float>& values) {
     Puzzle p;
     p.SetCount(static_cast<double>(values.size()));
-    p.Draw(Sequence{values});
+    puzzle::Uniform source = Sequence{values};
+    p.Draw(source);
     return p;
 }
+
+// Draw takes only a source that it then advances: a generator of another
+// type, a temporary or a const source would be a copy, and does not compile.
+template <typename Source>
+concept Drawable = requires(Puzzle p, Source&& source) { p.Draw(std::forward<Source>(source)); };
+static_assert(Drawable<puzzle::Uniform&>);
+static_assert(!Drawable<puzzle::ClockUniform&>);
+static_assert(!Drawable<Sequence&>);
+static_assert(!Drawable<puzzle::Uniform>);
+static_assert(!Drawable<const puzzle::Uniform&>);
 
 QStringList Labels(double count) {
     QStringList labels;
@@ -57,6 +69,7 @@ private slots:
     void drawnValue();
     void drawnValuesCoverTheirSets();
     void drawTakesOneValuePerUnknown();
+    void drawAdvancesItsSource();
     void drawKeepsHigherSlots();
     void slotsAreRangeChecked_data();
     void slotsAreRangeChecked();
@@ -200,17 +213,41 @@ void TestPuzzle::drawnValuesCoverTheirSets() {
 void TestPuzzle::drawTakesOneValuePerUnknown() {
     Puzzle p;
     p.SetCount(7);
-    const Sequence source{std::vector<float>(9, 0.3f)};
+    puzzle::Uniform source = Sequence{std::vector<float>(14, 0.3f)};
     p.Draw(source);
-    QCOMPARE(*source.used, std::size_t(7));
+    QCOMPARE(source.target<Sequence>()->used, std::size_t(7));
+    p.Draw(source);
+    QCOMPARE(source.target<Sequence>()->used, std::size_t(14));
+}
+
+void TestPuzzle::drawAdvancesItsSource() {
+    puzzle::Uniform clock = puzzle::ClockUniform();
+    puzzle::Uniform replay = clock; // the same generator in the same state
+    Puzzle p;
+    p.SetCount(9);
+    QList<QList<int>> draws;
+    for (int draw = 0; draw < 2; ++draw) {
+        p.Draw(clock);
+        QList<int> drawn;
+        QList<int> expected;
+        for (int i = 1; i <= 9; ++i) {
+            drawn << p.Value(i);
+            expected << puzzle::DrawnValue(i, replay());
+        }
+        QCOMPARE(drawn, expected);
+        draws << drawn;
+    }
+    QVERIFY2(draws[0] != draws[1], "the second draw repeats the first");
 }
 
 void TestPuzzle::drawKeepsHigherSlots() {
     Puzzle p;
     p.SetCount(9);
-    p.Draw(Sequence{{0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f}});
+    puzzle::Uniform source = Sequence{{0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f, 0.0f,
+                                       0.0f, 0.0f, 0.0f, 0.0f}};
+    p.Draw(source);
     p.SetCount(5);
-    p.Draw(Sequence{{0.0f, 0.0f, 0.0f, 0.0f, 0.0f}});
+    p.Draw(source);
 
     QList<int> values;
     for (int i = 1; i <= 9; ++i) {
@@ -246,7 +283,8 @@ void TestPuzzle::slotsAreRangeChecked() {
 void TestPuzzle::drawBeyondTheSlotsStops() {
     Puzzle p;
     p.SetCount(30);
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, p.Draw(Sequence{std::vector<float>(30, 0.9f)}));
+    puzzle::Uniform source = Sequence{std::vector<float>(30, 0.9f)};
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, p.Draw(source));
 }
 
 void TestPuzzle::count_data() {

@@ -155,7 +155,8 @@ void TestReadNumber::outOfRangeIsNeverRight() {
         puzzle::Puzzle p;
         p.SetCount(2);
         const float r = static_cast<float>(digit) / 10.0f;
-        p.Draw([r] { return r; });
+        puzzle::Uniform constant = [r] { return r; };
+        p.Draw(constant);
         for (int i = 1; i <= 2; ++i) {
             QCOMPARE(p.Judge(std::string_view(answer.constData(), std::size_t(answer.size())), i),
                      puzzle::Verdict::Wrong);

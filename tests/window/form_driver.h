@@ -15,7 +15,6 @@
 #include <QTest>
 #include <QToolTip>
 
-#include <memory>
 #include <vector>
 
 // The window's colours, as a test expects to read them back.
@@ -146,9 +145,12 @@ public:
     mutable MainForm form;
 
 private:
+    // The position lives in the source itself, so that a draw from a copy
+    // would repeat the last puzzle and show.
     static puzzle::Uniform Cycle(std::vector<float> draws) {
-        auto next = std::make_shared<std::size_t>(0);
-        return [draws = std::move(draws), next] { return draws[(*next)++ % draws.size()]; };
+        return [draws = std::move(draws), next = std::size_t{0}]() mutable {
+            return draws[next++ % draws.size()];
+        };
     }
 };
 

@@ -222,9 +222,12 @@ void TestLists::countChoiceKeepsTheValues() {
         QCOMPARE(Hex(f.Colour(f.Label(k))), Hex(Right));
     }
 
+    // New values for all seven, the answers and colours kept.
     f.Press(1);
-    QCOMPARE(f.ShownValues().size(), 7);
+    QCOMPARE(f.ShownValues(), QList<int>({1, 9, 4, 5, 0, -8, 3}));
     QCOMPARE(f.Rows(1), FormDriver::SumsOf(f.ShownValues()));
+    QCOMPARE(f.Box(6)->text(), QString());
+    QCOMPARE(Hex(f.Colour(f.Label(6))), Hex(Right));
 }
 
 void TestLists::hiddenAnswersSurviveARoundTrip() {
