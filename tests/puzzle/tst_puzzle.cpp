@@ -38,7 +38,9 @@ Puzzle Drawn(const std::vector<float>& values) {
 // Draw takes only a source that it then advances: a generator of another
 // type, a temporary or a const source would be a copy, and does not compile.
 template <typename Source>
-concept Drawable = requires(Puzzle p, Source&& source) { p.Draw(std::forward<Source>(source)); };
+concept Drawable = requires(Puzzle p, Source&& source) {
+    p.Draw(std::forward<Source>(source));
+};
 static_assert(Drawable<puzzle::Uniform&>);
 static_assert(!Drawable<puzzle::ClockUniform&>);
 static_assert(!Drawable<Sequence&>);
@@ -243,8 +245,8 @@ void TestPuzzle::drawAdvancesItsSource() {
 void TestPuzzle::drawKeepsHigherSlots() {
     Puzzle p;
     p.SetCount(9);
-    puzzle::Uniform source = Sequence{{0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f, 0.0f,
-                                       0.0f, 0.0f, 0.0f, 0.0f}};
+    puzzle::Uniform source = Sequence{
+        {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}};
     p.Draw(source);
     p.SetCount(5);
     p.Draw(source);
