@@ -38,7 +38,9 @@ function Bind(module) {
 // selected row with the pointer or the keys but cannot clear it. It calls
 // onSelectedRowChanged whenever another row becomes selected, by the user or
 // by the program; selecting the selected row or removing the rows calls
-// nothing.
+// nothing. As in the window, the keys move from the current row: the
+// selected one, or, when none is, row 0 once the list has the focus, which a
+// key that stays there does not select.
 class ListBox {
     constructor(element, name) {
         this.element = element;
@@ -47,18 +49,27 @@ class ListBox {
         this.element.tabIndex = 0;
         this.rows = [];
         this.selectedRow = -1;
+        this.currentRow = -1;
         this.onSelectedRowChanged = () => {};
         this.element.addEventListener('click', (event) => {
             this.SelectRow(this.rows.indexOf(event.target.closest('[role="option"]')));
         });
         this.element.addEventListener('keydown', (event) => this.KeyDown(event));
+        this.element.addEventListener('focus', () => {
+            if (this.currentRow < 0 && this.rows.length > 0) {
+                this.currentRow = 0;
+            }
+            this.ShowCurrentRow();
+        });
+        this.element.addEventListener('blur', () => this.ShowCurrentRow());
     }
 
     Clear() {
         this.element.replaceChildren();
-        this.element.removeAttribute('aria-activedescendant');
         this.rows = [];
         this.selectedRow = -1;
+        this.currentRow = -1;
+        this.ShowCurrentRow();
     }
 
     AddItem(text) {
@@ -90,29 +101,47 @@ class ListBox {
             this.rows[this.selectedRow].setAttribute('aria-selected', 'false');
         }
         this.selectedRow = row;
+        this.currentRow = row;
         this.rows[row].setAttribute('aria-selected', 'true');
-        this.element.setAttribute('aria-activedescendant', this.rows[row].id);
+        this.ShowCurrentRow();
         this.rows[row].scrollIntoView({ block: 'nearest' });
         this.onSelectedRowChanged();
+    }
+
+    // Assistive technology hears of the current row only while the list has
+    // the focus: a row that the program selects in another list must not
+    // draw a screen reader away from where the pupil is.
+    ShowCurrentRow() {
+        const row = document.activeElement === this.element ? this.rows[this.currentRow] : undefined;
+        this.element.querySelector('.current')?.classList.remove('current');
+        if (row) {
+            row.classList.add('current');
+            this.element.setAttribute('aria-activedescendant', row.id);
+        } else {
+            this.element.removeAttribute('aria-activedescendant');
+        }
     }
 
     KeyDown(event) {
         const last = this.rows.length - 1;
         const page = Math.max(1, Math.floor(this.element.clientHeight / (this.rows[0]?.offsetHeight || 1)) - 1);
-        const from = Math.max(this.selectedRow, 0);
+        const from = this.currentRow;
         const to = {
             ArrowUp: from - 1,
-            ArrowDown: this.selectedRow < 0 ? 0 : from + 1,
+            ArrowDown: from + 1,
             PageUp: from - page,
             PageDown: from + page,
             Home: 0,
             End: last,
         }[event.key];
-        if (to === undefined || event.altKey || event.ctrlKey || event.metaKey) {
+        if (to === undefined || from < 0 || event.altKey || event.ctrlKey || event.metaKey) {
             return;
         }
         event.preventDefault();
-        this.SelectRow(Math.min(Math.max(to, 0), last));
+        const row = Math.min(Math.max(to, 0), last);
+        if (row !== from) {
+            this.SelectRow(row);
+        }
     }
 }
 
@@ -186,6 +215,7 @@ class MainForm {
         this.Text2 = [];
         this.Verdict = [];
         this.ToolTip = [];
+        this.toolTipTimer = 0;
         for (let k = 0; k < design.Label2.length; k++) {
             this.Label2[k] = Add(frame, 'label', 'Label2', design.Label2[k]);
             this.Label2[k].htmlFor = `Text2_${k}`;
@@ -203,6 +233,8 @@ class MainForm {
             this.Text2[k].setAttribute('aria-describedby', this.Verdict[k].id);
             this.ShowToolTipOnRest(k);
         }
+
+        document.addEventListener('keydown', () => this.HideToolTip());
 
         this.Label1[1] = Add(form, 'div', 'Label1', design.Label1[1]);
         this.Label1[1].textContent = design.Label1Text[1];
@@ -223,26 +255,26 @@ class MainForm {
     // the keyboard focus, so that no screen reader speaks it.
     ShowToolTipOnRest(k) {
         const tip = document.getElementById('ToolTip');
-        let timer = 0;
-        const hide = () => {
-            clearTimeout(timer);
-            tip.hidden = true;
-        };
         this.Text2[k].addEventListener('pointermove', (event) => {
             if (event.pointerType !== 'mouse' || !tip.hidden) {
                 return;
             }
-            clearTimeout(timer);
-            timer = setTimeout(() => {
+            clearTimeout(this.toolTipTimer);
+            this.toolTipTimer = setTimeout(() => {
                 tip.textContent = this.ToolTip[k];
                 tip.style.left = `${event.clientX}px`;
                 tip.style.top = `${event.clientY + 20}px`;
                 tip.hidden = false;
             }, 600);
         });
-        this.Text2[k].addEventListener('pointerleave', hide);
-        this.Text2[k].addEventListener('pointerdown', hide);
-        this.Text2[k].addEventListener('keydown', hide);
+        this.Text2[k].addEventListener('pointerleave', () => this.HideToolTip());
+        this.Text2[k].addEventListener('pointerdown', () => this.HideToolTip());
+    }
+
+    // As on the desktop, any key sends the tool tip away.
+    HideToolTip() {
+        clearTimeout(this.toolTipTimer);
+        document.getElementById('ToolTip').hidden = true;
     }
 
     SetToolTip(k, text) {
