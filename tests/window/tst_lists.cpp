@@ -95,25 +95,39 @@ void TestLists::clickLinksTheRows() {
 
 void TestLists::arrowKeysLinkTheRows_data() {
     QTest::addColumn<int>("list");
+    QTest::addColumn<int>("from");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("row");
 
-    // from row 4
-    QTest::newRow("down in equations") << 0 << int(Qt::Key_Down) << 5;
-    QTest::newRow("up in sums") << 1 << int(Qt::Key_Up) << 3;
-    QTest::newRow("end in sums") << 1 << int(Qt::Key_End) << 9;
-    QTest::newRow("home in equations") << 0 << int(Qt::Key_Home) << 0;
+    QTest::newRow("down in equations") << 0 << 4 << int(Qt::Key_Down) << 5;
+    QTest::newRow("up in sums") << 1 << 4 << int(Qt::Key_Up) << 3;
+    QTest::newRow("end in sums") << 1 << 4 << int(Qt::Key_End) << 9;
+    QTest::newRow("home in equations") << 0 << 4 << int(Qt::Key_Home) << 0;
+    QTest::newRow("down past the last sum") << 1 << 9 << int(Qt::Key_Down) << 9;
+    // With no row selected (from -1: after a count change), the focus makes
+    // row 0 current without selecting it; the keys move from there.
+    QTest::newRow("down, none selected") << 0 << -1 << int(Qt::Key_Down) << 1;
+    QTest::newRow("up, none selected") << 1 << -1 << int(Qt::Key_Up) << -1;
+    QTest::newRow("home, none selected") << 0 << -1 << int(Qt::Key_Home) << -1;
+    QTest::newRow("page down, none selected") << 1 << -1 << int(Qt::Key_PageDown) << 9;
 }
 
 void TestLists::arrowKeysLinkTheRows() {
     QFETCH(int, list);
+    QFETCH(int, from);
     QFETCH(int, key);
     QFETCH(int, row);
 
     FormDriver f;
     f.form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.form));
-    f.ClickRow(list, 4);
+    if (from < 0) {
+        f.ClickRow(2, 3);
+        f.ClickRow(2, 2);
+    } else {
+        f.ClickRow(list, from);
+    }
+    f.List(list)->setFocus();
     QTest::keyClick(f.List(list), Qt::Key(key));
     QCOMPARE(f.SelectedRow(0), row);
     QCOMPARE(f.SelectedRow(1), row);
