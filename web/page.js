@@ -59,6 +59,9 @@ class ListBox {
             if (this.currentRow < 0 && this.rows.length > 0) {
                 this.currentRow = 0;
             }
+            // The style sheet may lay the rows out across the screen.
+            const across = getComputedStyle(this.element).getPropertyValue('--orientation').trim() === 'horizontal';
+            this.element.setAttribute('aria-orientation', across ? 'horizontal' : 'vertical');
             this.ShowCurrentRow();
         });
         this.element.addEventListener('blur', () => this.ShowCurrentRow());
@@ -126,6 +129,7 @@ class ListBox {
         const last = this.rows.length - 1;
         const page = Math.max(1, Math.floor(this.element.clientHeight / (this.rows[0]?.offsetHeight || 1)) - 1);
         const from = this.currentRow;
+        const across = this.element.getAttribute('aria-orientation') === 'horizontal';
         const to = {
             ArrowUp: from - 1,
             ArrowDown: from + 1,
@@ -133,6 +137,7 @@ class ListBox {
             PageDown: from + page,
             Home: 0,
             End: last,
+            ...(across ? { ArrowLeft: from - 1, ArrowRight: from + 1 } : {}),
         }[event.key];
         if (to === undefined || from < 0 || event.altKey || event.ctrlKey || event.metaKey) {
             return;
@@ -145,16 +150,14 @@ class ListBox {
     }
 }
 
-// A new control in its place, in window pixels.
+// A new control with its place in the window, in window pixels; the style
+// sheet puts it there, or, on a narrow screen, arranges it for a finger.
 function Add(parent, tag, className, [left, top, width, height]) {
     const element = parent.appendChild(document.createElement(tag));
     element.className = className;
-    Object.assign(element.style, {
-        left: `calc(${left} * var(--px))`,
-        top: `calc(${top} * var(--px))`,
-        width: `calc(${width} * var(--px))`,
-        height: `calc(${height} * var(--px))`,
-    });
+    for (const [name, value] of Object.entries({ left, top, width, height })) {
+        element.style.setProperty(`--${name}`, value);
+    }
     return element;
 }
 
@@ -223,7 +226,11 @@ class MainForm {
             this.Label2[k].hidden = true;
             this.Text2[k] = Add(frame, 'input', 'Text2', design.Text2[k]);
             this.Text2[k].hidden = true;
+            // A phone's full keyboard, which has the minus sign, with no
+            // capitals or corrections of its own.
             Object.assign(this.Text2[k], { id: `Text2_${k}`, type: 'text', autocomplete: 'off', spellcheck: false });
+            this.Text2[k].setAttribute('autocapitalize', 'off');
+            this.Text2[k].setAttribute('autocorrect', 'off');
             this.Text2[k].maxLength = 32767;
             // The verdict is the box's description only, as on the desktop:
             // a hidden element still gives its text to aria-describedby.
