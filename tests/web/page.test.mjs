@@ -31,6 +31,7 @@ const EvenValues = [0, 1, -2, 3, -4, 5, -6, 7, -8, 9];
 const Needs = {
     tree: 'read the accessibility tree',
     names: 'read computed roles and names',
+    touch: 'tap',
 };
 
 let browser;
@@ -46,8 +47,8 @@ after(async () => {
 });
 
 let opened = [];
-async function Open(url = server.url, { width = 1280, height = 800, colorScheme = 'light' } = {}) {
-    const page = await browser.Open({ width, height, colorScheme });
+async function Open(url = server.url, { width = 1280, height = 800, colorScheme = 'light', touch = false } = {}) {
+    const page = await browser.Open({ width, height, colorScheme, touch });
     opened.push(page);
     await page.Goto(url);
     await WaitFor(page, () => document.querySelector('#List1_1 [aria-selected="true"]') !== null);
@@ -422,32 +423,74 @@ row('tool tip: the value shows to a resting pointer, and goes at any key, in a b
     assert.deepEqual([board.tip, board.selected[1]], [null, 1]);
 });
 
-// The window keeps its proportions, fits the viewport without scrolling, and
-// shows its controls in their places scaled as a whole.
-const viewports = [[360, 740], [740, 360], [1280, 800], [1920, 1080]];
-for (const [width, height] of viewports) {
-    row(`layout at ${width}x${height}: fits, no scrolling, places scaled, no axe-core violation`, async () => {
+// Each screen, light and dark: on a phone held upright the controls
+// arranged for a finger, the lists and boxes above where the on-screen
+// keyboard opens; sideways the window as wide as the screen, scrolling up and
+// down; on a tablet or a larger window, the window scaled whole and in its
+// places. Never sideways scrolling; no axe-core violation.
+const layouts = [
+    [360, 740, 'upright'],
+    [390, 844, 'upright'],
+    [412, 915, 'upright'],
+    [740, 360, 'sideways'],
+    [844, 390, 'sideways'],
+    [768, 1024, 'window', 'touch'],
+    [1280, 800, 'window'],
+    [1920, 1080, 'window'],
+];
+
+// Sizes of everything a finger aims at and of every text, in CSS px, once
+// the layout has settled (a scroll bar that appears lays the page out again).
+async function Measure(page) {
+    await page.Evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    return page.Evaluate(() => {
+        const visible = (e) => !e.hidden && e.getClientRects().length > 0;
+        const size = (e) => {
+            const r = e.getBoundingClientRect();
+            return { what: e.id || e.textContent.slice(0, 12), top: r.top, bottom: r.bottom, width: r.width, height: r.height };
+        };
+        const all = (selector) => [...document.querySelectorAll(selector)].filter(visible);
+        const targets = all('.List1 > [role="option"], .Command1, .Text2').map(size);
+        const texts = all('.List1 > [role="option"], .Command1, .Text2, .Label1, .Label2, .Text1')
+            .map((e) => ({ what: e.id || e.textContent.slice(0, 12), px: parseFloat(getComputedStyle(e).fontSize) }));
+        const rowsShown = [0, 1].map((x) => {
+            const list = document.getElementById(`List1_${x}`).getBoundingClientRect();
+            const row = document.querySelector(`#List1_${x} > [role="option"]`).getBoundingClientRect().height;
+            return { rows: Math.floor((list.height - 2) / row), bottom: list.top + 5 * row + 1 };
+        });
+        const boxes = all('.Text2').map(size);
+        return {
+            targets, texts, rowsShown, boxes,
+            boxText: boxes.length && parseFloat(getComputedStyle(document.querySelector('.Text2')).fontSize),
+            // What scrolls sideways, past the width that the page shows
+            // (Gecko's classic scroll bar takes its own from the viewport).
+            sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+        };
+    });
+}
+
+const small = (items, key, least) => items.filter((i) => i[key] < least).map((i) => `${i.what}: ${i[key]}`);
+
+for (const [width, height, layout, pointer = layout === 'window' ? 'mouse' : 'touch'] of layouts) {
+    row(`layout at ${width}x${height} by ${pointer}: ${layout}, no sideways scrolling, no axe-core violation`, async () => {
         for (const colorScheme of ['light', 'dark']) {
-            const page = await Open(server.url, { width, height, colorScheme });
-            const box = (selector) => page.Evaluate((s) => {
-                const r = document.querySelector(s).getBoundingClientRect();
-                return [r.x, r.y, r.width, r.height];
-            }, selector);
-            const form = await box('#MainForm');
-            // As large as the viewport allows; Gecko rounds the scale to its
-            // unit of length, 1/60 px.
-            const scale = form[2] / 510;
-            const fit = Math.min(width / 510, height / 424);
-            assert.ok(scale <= fit + 1e-6 && scale >= fit - 1 / 60 - 1e-6, `${scale} for ${fit}`);
-            assert.ok(Math.abs(form[3] - 424 * scale) < 1, String(form));
-            const scrolls = await page.Evaluate(() => [document.documentElement.scrollWidth, document.documentElement.scrollHeight]);
-            assert.deepEqual(scrolls, [width, height]);
-            const check = await box(Button(Check));
-            const expected = [384, 128, 97, 25].map((n) => n * scale);
-            const actual = [check[0] - form[0], check[1] - form[1], check[2], check[3]];
-            actual.forEach((n, k) => assert.ok(Math.abs(n - expected[k]) < 1, `${actual} vs ${expected}`));
-            assert.equal(await page.Evaluate((s) => getComputedStyle(document.querySelector(s)).color, Button(Clear)),
-                'rgb(0, 0, 0)');
+            const page = await Open(server.url, { width, height, colorScheme, touch: pointer === 'touch' && engine.can.touch });
+            const m = await Measure(page);
+            assert.equal(m.sideways, 0, 'no sideways scrolling');
+            if (layout === 'upright') {
+                assert.deepEqual(small(m.targets, 'height', 44), [], 'targets 44 px high');
+                assert.deepEqual(small(m.targets, 'width', 24), [], 'targets 24 px wide');
+                assert.deepEqual(small(m.texts, 'px', 16), [], 'text of 16 px');
+                const keyboard = 0.6 * height;
+                assert.deepEqual(m.rowsShown.map((l) => l.rows >= 5 && l.bottom <= keyboard), [true, true],
+                    `five rows of both lists above ${keyboard}: ${JSON.stringify(m.rowsShown)}`);
+                assert.deepEqual(m.boxes.filter((b) => b.bottom > keyboard).map((b) => b.what), [], 'boxes above the keyboard');
+            } else if (layout === 'sideways') {
+                assert.deepEqual(small(m.targets, 'height', 24), [], 'targets 24 px high');
+                assert.ok(m.boxText >= 16, `text of ${m.boxText} px in the boxes`);
+            } else {
+                await InItsPlaces(page, width, height);
+            }
             await Fill(page, 0, '99');
             await page.Click(Button(Check));
             assert.equal((await Board(page)).colours[0], Wrong);
@@ -458,6 +501,55 @@ for (const [width, height] of viewports) {
             assert.deepEqual(violations, []);
         }
     });
+}
+
+// The window as large as the viewport allows without scrolling, with the
+// check button in its place.
+async function InItsPlaces(page, width, height) {
+    const box = (selector) => page.Evaluate((s) => {
+        const r = document.querySelector(s).getBoundingClientRect();
+        return [r.x, r.y, r.width, r.height];
+    }, selector);
+    const form = await box('#MainForm');
+    // Gecko rounds the scale to its unit of length, 1/60 px.
+    const scale = form[2] / 510;
+    const fit = Math.min(width / 510, height / 424);
+    assert.ok(scale <= fit + 1e-6 && scale >= fit - 1 / 60 - 1e-6, `${scale} for ${fit}`);
+    assert.ok(Math.abs(form[3] - 424 * scale) < 1, String(form));
+    const scrolls = await page.Evaluate(() => [document.documentElement.scrollWidth, document.documentElement.scrollHeight]);
+    assert.deepEqual(scrolls, [width, height]);
+    const check = await box(Button(Check));
+    const expected = [384, 128, 97, 25].map((n) => n * scale);
+    const actual = [check[0] - form[0], check[1] - form[1], check[2], check[3]];
+    actual.forEach((n, k) => assert.ok(Math.abs(n - expected[k]) < 1, `${actual} vs ${expected}`));
+    assert.equal(await page.Evaluate((s) => getComputedStyle(document.querySelector(s)).color, Button(Clear)),
+        'rgb(0, 0, 0)');
+}
+
+// On a phone held upright, by touch: the rows, a box and a button answer a
+// finger, the count runs across the screen, and no tool tip ever shows.
+for (const [width, height] of layouts.filter(([, , layout]) => layout === 'upright')) {
+    row(`touch at ${width}x${height}: a tapped sum selects its equation, a tapped box takes "-3", "Провери" colours`, async () => {
+        const page = await Open(server.url, { width, height, touch: true });
+        const values = Solve((await Board(page)).rows[1]);
+        await page.Tap(List(1), 3);
+        assert.deepEqual((await Board(page)).selected.slice(0, 2), [3, 3]);
+        await page.Tap('.Text2', 2);
+        await page.Type('-3');
+        await new Promise((resolve) => setTimeout(resolve, 700));
+        let board = await Board(page);
+        assert.deepEqual([board.answers[2], board.tip], ['-3', null]);
+        await page.Tap(Button(Check));
+        board = await Board(page);
+        assert.deepEqual(board.colours, values.map((v, k) => (k === 2 && v === -3) || (k !== 2 && v === 0) ? Right : Wrong));
+        await page.Tap(List(2), 4);
+        board = await Board(page);
+        assert.deepEqual([board.labels.length, board.selected[2]], [7, 4]);
+        assert.equal(await page.Evaluate(() => document.getElementById('List1_2').getAttribute('aria-orientation')), 'horizontal');
+        await page.Press('ArrowLeft');
+        assert.equal((await Board(page)).labels.length, 6);
+        await page.Screenshot(`${shots}/${process.env.KORVELATA_ENGINE}-${width}x${height}-touched.png`);
+    }, ['touch']);
 }
 
 row('offline: after one visit the page opens again with the server gone', async () => {

@@ -7,7 +7,7 @@ import { chromium } from 'playwright-core';
 export const name = 'Chromium';
 
 // What the page's rows may ask of an engine beyond pointer, keys and script.
-export const can = { tree: true, names: true };
+export const can = { tree: true, names: true, touch: true };
 
 export async function Launch() {
     const browser = await chromium.launch({
@@ -17,8 +17,10 @@ export async function Launch() {
     });
     return {
         version: browser.version(),
-        async Open({ width, height, colorScheme }) {
-            const context = await browser.newContext({ viewport: { width, height }, colorScheme });
+        async Open({ width, height, colorScheme, touch }) {
+            // A phone or tablet: touch, and its viewport and pixel ratio.
+            const device = touch ? { hasTouch: true, isMobile: true, deviceScaleFactor: 2 } : {};
+            const context = await browser.newContext({ viewport: { width, height }, colorScheme, ...device });
             return new Page(await context.newPage());
         },
         Close: () => browser.close(),
@@ -52,6 +54,10 @@ class Page {
 
     Click(selector, n = 0) {
         return this.page.locator(selector).nth(n).click();
+    }
+
+    Tap(selector, n = 0) {
+        return this.page.locator(selector).nth(n).tap();
     }
 
     Hover(selector, n = 0) {

@@ -8,7 +8,7 @@ import puppeteer from 'puppeteer-core';
 
 export const name = 'Firefox';
 
-export const can = { tree: false, names: false };
+export const can = { tree: false, names: false, touch: true };
 
 export async function Launch() {
     const browsers = {};
@@ -23,10 +23,10 @@ export async function Launch() {
     };
     return {
         version: await (await browser('light')).version(),
-        async Open({ width, height, colorScheme = 'light' }) {
+        async Open({ width, height, colorScheme = 'light', touch = false }) {
             const context = await (await browser(colorScheme)).createBrowserContext();
             const page = await context.newPage();
-            await page.setViewport({ width, height });
+            await page.setViewport({ width, height, hasTouch: touch });
             return new Page(page, context);
         },
         Close: async () => Promise.all(Object.values(browsers).map(async (b) => (await b).close())),
@@ -70,6 +70,10 @@ class Page {
 
     async Click(selector, n = 0) {
         await (await this.Element(selector, n)).click();
+    }
+
+    async Tap(selector, n = 0) {
+        await (await this.Element(selector, n)).tap();
     }
 
     async Hover(selector, n = 0) {

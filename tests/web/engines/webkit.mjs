@@ -13,7 +13,9 @@ import { Builder, By, Key, Origin } from 'selenium-webdriver';
 
 export const name = 'WebKitGTK';
 
-export const can = { tree: false, names: true };
+// WebKitWebDriver takes a touch pointer's actions but delivers them as a
+// mouse's, so it cannot tap.
+export const can = { tree: false, names: true, touch: false };
 
 const MiniBrowser = process.env.MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 
