@@ -173,6 +173,9 @@ class MainForm {
     Start(core) {
         this.core = core;
         this.Load();
+        // With the caret at the start, a screen reader reads the statement
+        // from its first line, as on the desktop.
+        this.Text1[0].setSelectionRange(0, 0);
         this.Text1[0].focus({ preventScroll: true });
     }
 

@@ -163,7 +163,11 @@ row('start-up: five unknowns, ten pairs with their sums, row 0 in both lists, th
     assert.deepEqual([board.rows[0][0], board.rows[0][9]], ['X1 + X2 =', 'X4 + X5 =']);
     assert.deepEqual(board.rows[1], PairSums(await ToolTips(page)));
     assert.deepEqual(board.selected, [0, 0, 2]);
-    assert.equal(await page.Evaluate(() => document.activeElement.getAttribute('aria-label')), 'Условие');
+    // The task has the focus, with the caret and the view at its first line.
+    assert.deepEqual(await page.Evaluate(() => {
+        const task = document.activeElement;
+        return [task.getAttribute('aria-label'), task.selectionStart, task.selectionEnd, task.scrollTop];
+    }), ['Условие', 0, 0, 0]);
     // Only the focused control may point a screen reader at a row.
     assert.deepEqual(board.active, [null, null, null]);
 });
