@@ -3,6 +3,7 @@
 
 #include "list_box.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace {
@@ -47,4 +48,21 @@ void ListBox::paintEvent(QPaintEvent* event) {
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
     }
+}
+
+void ListBox::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    // Qt tells assistive technology that the list took the focus, but not on
+    // which row, and a screen reader then names the list without its row.
+    // Once the focus has settled on the list, the current row takes it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus() && currentIndex().isValid()) {
+                QAccessibleEvent focus(this, QAccessible::Focus);
+                focus.setChild(currentIndex().row());
+                QAccessible::updateAccessibility(&focus);
+            }
+        },
+        Qt::QueuedConnection);
 }

@@ -31,4 +31,5 @@ protected:
     // that the linked equation and sum rows always show together.
     void initViewItemOption(QStyleOptionViewItem* option) const override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 };
