@@ -100,28 +100,34 @@ class ListBox {
         if (row === this.selectedRow || !this.rows[row]) {
             return;
         }
-        if (this.selectedRow >= 0) {
-            this.rows[this.selectedRow].setAttribute('aria-selected', 'false');
-        }
+        this.rows[this.selectedRow]?.classList.remove('selected');
         this.selectedRow = row;
         this.currentRow = row;
-        this.rows[row].setAttribute('aria-selected', 'true');
+        this.rows[row].classList.add('selected');
         this.ShowCurrentRow();
         this.rows[row].scrollIntoView({ block: 'nearest' });
         this.onSelectedRowChanged();
     }
 
-    // Assistive technology hears of the current row only while the list has
-    // the focus: a row that the program selects in another list must not
-    // draw a screen reader away from where the pupil is.
+    // Assistive technology hears of the current and the selected row only
+    // while the list has the focus: a screen reader follows a list whose
+    // selection changes, and a row that the program selects in another list
+    // must not draw it away from where the pupil is.
     ShowCurrentRow() {
-        const row = document.activeElement === this.element ? this.rows[this.currentRow] : undefined;
+        const focused = document.activeElement === this.element;
+        const row = focused ? this.rows[this.currentRow] : undefined;
         this.element.querySelector('.current')?.classList.remove('current');
         if (row) {
             row.classList.add('current');
             this.element.setAttribute('aria-activedescendant', row.id);
         } else {
             this.element.removeAttribute('aria-activedescendant');
+        }
+        const told = this.element.querySelector('[aria-selected="true"]');
+        const selected = focused ? this.rows[this.selectedRow] : undefined;
+        if (told !== selected) {
+            told?.setAttribute('aria-selected', 'false');
+            selected?.setAttribute('aria-selected', 'true');
         }
     }
 

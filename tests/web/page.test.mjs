@@ -51,7 +51,7 @@ async function Open(url = server.url, { width = 1280, height = 800, colorScheme 
     const page = await browser.Open({ width, height, colorScheme, touch });
     opened.push(page);
     await page.Goto(url);
-    await WaitFor(page, () => document.querySelector('#List1_1 [aria-selected="true"]') !== null);
+    await WaitFor(page, () => document.querySelector('#List1_1 .selected') !== null);
     return page;
 }
 
@@ -81,13 +81,17 @@ function Board(page) {
         };
         return {
             rows: lists.map((l) => [...l.querySelectorAll('[role="option"]')].map((o) => o.textContent)),
+            // The highlighted row, as the screen shows it.
             selected: lists.map((l) => [...l.querySelectorAll('[role="option"]')]
-                .findIndex((o) => o.getAttribute('aria-selected') === 'true')),
+                .findIndex((o) => o.classList.contains('selected'))),
             selectedShown: lists.map((l) => {
-                const row = l.querySelector('[aria-selected="true"]');
+                const row = l.querySelector('.selected');
                 return row ? shown(l, row) : null;
             }),
+            // The active and the selected row, as assistive technology hears.
             active: lists.map((l) => l.getAttribute('aria-activedescendant')),
+            told: lists.map((l) => [...l.querySelectorAll('[role="option"]')]
+                .findIndex((o) => o.getAttribute('aria-selected') === 'true')),
             focused: document.activeElement.id || document.activeElement.textContent,
             labels: visible('.Label2').map((l) => l.textContent),
             colours: visible('.Label2').map((l) => getComputedStyle(l).backgroundColor),
@@ -170,6 +174,7 @@ row('start-up: five unknowns, ten pairs with their sums, row 0 in both lists, th
     }), ['Условие', 0, 0, 0]);
     // Only the focused control may point a screen reader at a row.
     assert.deepEqual(board.active, [null, null, null]);
+    assert.deepEqual(board.told, [-1, -1, -1]);
 });
 
 row('accessible names: lists, task, buttons and boxes as on the desktop', async () => {
@@ -388,6 +393,7 @@ for (const [x, state, expected] of keyTable) {
             assert.deepEqual(selected, expected[k], key);
             const current = board.selected[x] >= 0 ? board.selected[x] : 0;
             assert.deepEqual(board.active, [0, 1, 2].map((l) => (l === x ? `List1_${x}_${current}` : null)), key);
+            assert.deepEqual(board.told, [0, 1, 2].map((l) => (l === x ? board.selected[x] : -1)), key);
             if (board.selected[x] >= 0) {
                 assert.equal(board.selectedShown[x], true, key);
             }
@@ -565,7 +571,7 @@ row('offline: after one visit the page opens again with the server gone', async 
     site.close();
     site.closeAllConnections();
     await page.Reload();
-    await WaitFor(page, () => document.querySelector('#List1_1 [aria-selected="true"]') !== null);
+    await WaitFor(page, () => document.querySelector('#List1_1 .selected') !== null);
     const board = await Board(page);
     assert.equal(board.rows[0].length, 10);
     assert.deepEqual(board.rows[1], PairSums(await ToolTips(page)));
