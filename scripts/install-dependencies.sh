@@ -15,6 +15,7 @@ packages="
     desktop-file-utils appstream dpkg-dev file lintian reuse valgrind
     clang libclang-rt-14-dev
     locales
+    nodejs orca speech-dispatcher at-spi2-core dbus xdotool
 "
 
 [ $# -gt 0 ] && packages="$*"
