@@ -72,15 +72,17 @@ export class Orca {
         this.Spawn('/usr/libexec/at-spi-bus-launcher', ['--launch-immediately']);
         // Orca's own Python needs pyatspi, which another python3 on the PATH may lack.
         const debug = process.env.KORVELATA_ORCA_DEBUG ? [`--debug-file=${join(this.run, 'orca.log')}`] : [];
-        const orca = this.Spawn('/usr/bin/python3', ['/usr/bin/orca', ...debug], { detached: true });
+        const orca = this.Spawn('/usr/bin/python3', ['/usr/bin/orca', ...debug]);
         await Started(orca, 'Orca');
         this.orca = orca;
         await Until('Orca to speak', () => this.Lines().some((line) => line.includes('Screen reader on')));
         this.read = this.Lines().length;
     }
 
+    // Each in a process group of its own, so that a browser's helpers end
+    // with it.
     Spawn(command, args, options = {}) {
-        const child = spawn(command, args, { stdio: 'ignore', env: this.env ?? process.env, ...options });
+        const child = spawn(command, args, { stdio: 'ignore', env: this.env ?? process.env, detached: true, ...options });
         this.children.push(child);
         return child;
     }
@@ -138,16 +140,18 @@ export class Orca {
         this.X('mousemove', '--sync', String(x), String(y));
     }
 
-    Stop() {
-        // Orca sometimes ignores SIGTERM: end its process group.
-        try {
-            process.kill(-this.orca.pid, 'SIGKILL');
-        } catch {
-            // already gone
-        }
+    // Orca sometimes ignores SIGTERM: every process group ends at once.
+    async Stop() {
         for (const child of this.children.reverse()) {
-            child.kill('SIGKILL');
+            try {
+                process.kill(-child.pid, 'SIGKILL');
+            } catch {
+                // already gone
+            }
         }
-        if (!process.env.KORVELATA_KEEP) rmSync(this.run, { recursive: true, force: true });
+        await sleep(500);
+        if (!process.env.KORVELATA_KEEP) {
+            rmSync(this.run, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
+        }
     }
 }

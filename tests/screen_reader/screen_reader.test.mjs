@@ -69,8 +69,8 @@ before(async () => {
     }
     x1 = await Faces[face](orca, server?.url);
 });
-after(() => {
-    orca?.Stop();
+after(async () => {
+    await orca?.Stop();
     server?.close();
 });
 
