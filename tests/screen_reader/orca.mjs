@@ -5,7 +5,8 @@
 // accessibility bus, and speech-dispatcher writing every line that Orca
 // speaks into a file instead of sounding it. Keys go in through
 // xdotool; what Orca said after each is read back once it has been quiet
-// for a while.
+// for a while. KORVELATA_ORCA_DEBUG=1 keeps Orca's own debug log as well,
+// and KORVELATA_KEEP=1 leaves the run's folder (/tmp/sr-*) for reading.
 import { execFileSync, spawn } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
