@@ -568,6 +568,9 @@ row('offline: after one visit the page opens again with the server gone', async 
     await page.Evaluate(() => navigator.serviceWorker.ready.then(() => true));
     await page.Reload();
     await WaitFor(page, () => navigator.serviceWorker.controller !== null);
+    // The core may have been asked of the network before the worker took
+    // over; the server goes only once the puzzle is on the board.
+    await WaitFor(page, () => document.querySelector('#List1_1 .selected') !== null);
     site.close();
     site.closeAllConnections();
     await page.Reload();

@@ -134,8 +134,18 @@ class Page {
         await this.Evaluate(CaptureErrors);
     }
 
-    Evaluate(script, arg) {
-        return this.driver.executeScript(`return (${script})(arguments[0]);`, arg);
+    // WebKitWebDriver now and then fails a script with an empty error and
+    // runs it the next time; what the rows run only reads or acts once.
+    async Evaluate(script, arg) {
+        for (let tries = 1; ; tries++) {
+            try {
+                return await this.driver.executeScript(`return (${script})(arguments[0]);`, arg);
+            } catch (error) {
+                if (error.name !== 'WebDriverError' || error.message !== '' || tries === 3) {
+                    throw error;
+                }
+            }
+        }
     }
 
     async Element(selector, n) {
