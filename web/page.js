@@ -112,9 +112,17 @@ class ListBox {
     // Assistive technology hears of the current and the selected row only
     // while the list has the focus: a screen reader follows a list whose
     // selection changes, and a row that the program selects in another list
-    // must not draw it away from where the pupil is.
+    // must not draw it away from where the pupil is. The row is selected
+    // before it becomes current, or a screen reader arriving on it would say
+    // "not selected".
     ShowCurrentRow() {
         const focused = document.activeElement === this.element;
+        const told = this.element.querySelector('[aria-selected="true"]');
+        const selected = focused ? this.rows[this.selectedRow] : undefined;
+        if (told !== selected) {
+            told?.setAttribute('aria-selected', 'false');
+            selected?.setAttribute('aria-selected', 'true');
+        }
         const row = focused ? this.rows[this.currentRow] : undefined;
         this.element.querySelector('.current')?.classList.remove('current');
         if (row) {
@@ -122,12 +130,6 @@ class ListBox {
             this.element.setAttribute('aria-activedescendant', row.id);
         } else {
             this.element.removeAttribute('aria-activedescendant');
-        }
-        const told = this.element.querySelector('[aria-selected="true"]');
-        const selected = focused ? this.rows[this.selectedRow] : undefined;
-        if (told !== selected) {
-            told?.setAttribute('aria-selected', 'false');
-            selected?.setAttribute('aria-selected', 'true');
         }
     }
 
