@@ -172,19 +172,20 @@ function Add(parent, tag, className, [left, top, width, height]) {
 // The program's one window: the pair equations beside their sums, a choice
 // of the number of unknowns, an answer box for each, and three buttons.
 class MainForm {
+    // The statement has the focus from the start, with the caret at its
+    // beginning, so that a screen reader reads it from its first line, as on
+    // the desktop.
     constructor(design) {
         this.design = design;
         this.CreateControls();
+        this.Text1[0].setSelectionRange(0, 0);
+        this.Text1[0].focus({ preventScroll: true });
     }
 
     // The window shows at once; the puzzle follows when its core has loaded.
     Start(core) {
         this.core = core;
         this.Load();
-        // With the caret at the start, a screen reader reads the statement
-        // from its first line, as on the desktop.
-        this.Text1[0].setSelectionRange(0, 0);
-        this.Text1[0].focus({ preventScroll: true });
     }
 
     // In the order of the keyboard focus: the task statement, the two lists,

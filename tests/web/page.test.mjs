@@ -180,6 +180,7 @@ row('start-up: five unknowns, ten pairs with their sums, row 0 in both lists, th
 row('accessible names: lists, task, buttons and boxes as on the desktop', async () => {
     const page = await Open();
     const expected = [
+        ['#MainForm', 'application', 'Корвелата'],
         ['#List1_0', 'listbox', 'Уравнения'],
         ['#List1_1', 'listbox', 'Суми'],
         ['#List1_2', 'listbox', 'Брой неизвестни'],
