@@ -114,16 +114,21 @@ export class Orca {
         return execFileSync('xdotool', args, { env: this.env, encoding: 'utf8' }).trim();
     }
 
-    // The window whose title is given, placed and given the keyboard; there
-    // is no window manager to do it.
-    async Focus(title) {
-        const window = await Until(`a window "${title}"`, () => {
+    // The first window whose title has the given words.
+    Window(title) {
+        return Until(`a window "${title}"`, () => {
             try {
                 return this.X('search', '--onlyvisible', '--name', title).split('\n')[0];
             } catch {
                 return '';
             }
         });
+    }
+
+    // That window, placed and given the keyboard; there is no window manager
+    // to do it.
+    async Focus(title) {
+        const window = await this.Window(title);
         this.X('windowmove', '--sync', window, '0', '0');
         this.X('windowfocus', '--sync', window);
         return window;

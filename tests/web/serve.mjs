@@ -3,7 +3,8 @@
 
 // A static server for a folder on the loopback address, as any static host
 // serves the site: gzip where the browser asks for it, an ETag to revalidate
-// with, and the bytes sent counted.
+// with, and the bytes sent counted. Given a promise `until`, it answers
+// nothing before that has settled, as a slow network would.
 import { readFile, stat } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { extname, join, normalize } from 'node:path';
@@ -19,8 +20,9 @@ const types = {
     '.png': 'image/png',
 };
 
-export async function Serve(folder) {
+export async function Serve(folder, { until } = {}) {
     const server = createServer(async (request, response) => {
+        await until;
         let path = normalize(decodeURIComponent(new URL(request.url, 'http://host').pathname));
         if (path.endsWith('/')) {
             path += 'index.html';
