@@ -110,6 +110,11 @@ export class Orca {
         return said;
     }
 
+    // Once Orca has said the given words, in a line not yet read.
+    Hears(words) {
+        return Until(`Orca to say "${words}"`, () => this.Lines().slice(this.read).some((line) => line.includes(words)));
+    }
+
     X(...args) {
         return execFileSync('xdotool', args, { env: this.env, encoding: 'utf8' }).trim();
     }

@@ -48,9 +48,11 @@ const Faces = {
     },
 };
 
-// The browser's window takes the keyboard; only then is the page served.
+// The browser's window takes the keyboard, and only once Orca has told of
+// it is the page served.
 async function Opened(orca, browser, release) {
     await orca.Focus(browser);
+    await orca.Hears(browser);
     release();
     await orca.Window('Корвелата');
     return Screen();
@@ -92,7 +94,7 @@ const steps = [
     {
         name: 'start-up: only the task statement, from its first line',
         says: ['Условие', 'Да се реализира проект'],
-        never: ['Уравнения', 'Суми', 'Брой неизвестни', 'едно неизвестно'],
+        never: ['Уравнения', 'Суми', 'Брой неизвестни'],
         todo: {
             chromium: 'now and then Chromium reports the page focused before the statement, and Orca then takes the ' +
                 'statement for where it already is: it says "Focus mode" alone',
