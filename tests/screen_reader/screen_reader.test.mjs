@@ -20,9 +20,7 @@ const face = process.env.KORVELATA_FACE;
 // 510 by 424 at the given scale and offset on the screen.
 const X1 = (scale, left = 0) => [Math.round(left + 208 * scale), Math.round(224 * scale)];
 
-// How each face starts; each returns where X1's box is on the screen. A
-// browser's window has the keyboard before the page arrives, as when a
-// pupil opens the page in a browser already open.
+// How each face starts; each returns where X1's box is on the screen.
 const Faces = {
     async desktop(orca) {
         orca.Spawn(process.env.KORVELATA_PROGRAM, [], { env: { ...orca.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON: '1' } });
@@ -30,7 +28,7 @@ const Faces = {
         return X1(1);
     },
     // Full screen, so that the page's window is scaled to 1280 by 1024.
-    async firefox(orca, url, release) {
+    firefox: (orca) => Browse(orca, 'Mozilla Firefox', (url) => {
         const profile = join(orca.run, 'p');
         mkdirSync(profile);
         writeFileSync(join(profile, 'user.js'), [
@@ -38,28 +36,26 @@ const Faces = {
             'toolkit.telemetry.reportingpolicy.firstRun', 'browser.startup.homepage_override.mstone', 'browser.newtab.preload',
         ].map((name) => `user_pref("${name}", ${name.endsWith('mstone') ? '"ignore"' : 'false'});`).join('\n'));
         orca.Spawn('/usr/bin/firefox-esr', ['--no-remote', '--new-instance', '--profile', profile, '--kiosk', url]);
-        return Opened(orca, 'Mozilla Firefox', release);
-    },
-    async chromium(orca, url, release) {
+    }),
+    chromium: (orca) => Browse(orca, 'Chromium', (url) => {
         orca.Spawn('/usr/lib/chromium/chromium', ['--test-type', '--no-sandbox', `--user-data-dir=${join(orca.run, 'c')}`,
             '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
             '--kiosk', url]);
-        return Opened(orca, 'Chromium', release);
-    },
+    }),
 };
 
-// The browser's window takes the keyboard, and only once Orca has told of
-// it is the page served.
-async function Opened(orca, browser, release) {
+// The browser starts on the page, which is served only once the browser's
+// window has the keyboard and Orca has told of it, as when a pupil opens
+// the page in a browser already open. The page's window then fills the
+// screen's height, centred across.
+async function Browse(orca, browser, start) {
+    let release;
+    server = await Serve(`${process.env.KORVELATA_WEB}/site`, { until: new Promise((resolve) => { release = resolve; }) });
+    start(server.url);
     await orca.Focus(browser);
     await orca.Hears(browser);
     release();
     await orca.Window('Корвелата');
-    return Screen();
-}
-
-// The page's window fills the 1280 by 1024 screen's height, centred across.
-function Screen() {
     const scale = Math.min(1280 / 510, 1024 / 424);
     return X1(scale, (1280 - 510 * scale) / 2);
 }
@@ -71,14 +67,10 @@ const words = (said) => said.join(' ').split(/[\s.,:;]+/).filter(Boolean);
 let orca;
 let server;
 let x1;
-let release;
 before(async () => {
     orca = new Orca();
     await orca.Start();
-    if (face !== 'desktop') {
-        server = await Serve(`${process.env.KORVELATA_WEB}/site`, { until: new Promise((resolve) => { release = resolve; }) });
-    }
-    x1 = await Faces[face](orca, server?.url, release);
+    x1 = await Faces[face](orca);
 });
 after(async () => {
     await orca?.Stop();
