@@ -26,14 +26,15 @@ std::string SelectedText(const ListBox* list) {
     return item ? item->text().toStdString() : std::string();
 }
 
-// A fill the design fixes, with black text and borders on it, so that it reads
-// the same on a light or a dark desktop. Buttons take theirs as the Button
-// role, which the window's style paints.
+// A fill the design fixes, with its own text colour (black, unless given) on
+// it, so that it reads the same on a light or a dark desktop. Buttons take
+// theirs as the Button role, which the window's style paints.
 void SetFill(QWidget* widget, design::Rgb fill, QPalette::ColorRole fillRole = QPalette::Window,
-             QPalette::ColorRole textRole = QPalette::WindowText) {
+             QPalette::ColorRole textRole = QPalette::WindowText,
+             design::Rgb text = design::ColourText) {
     QPalette palette = widget->palette();
     palette.setColor(fillRole, design::Colour(fill));
-    palette.setColor(textRole, design::Colour(design::ColourText));
+    palette.setColor(textRole, design::Colour(text));
     widget->setPalette(palette);
     widget->setAutoFillBackground(fillRole == QPalette::Window);
 }
@@ -86,6 +87,8 @@ void MainForm::CreateControls() {
         List1[x]->setObjectName(Name("List1", x));
         List1[x]->setGeometry(design::Place(design::List1[x]));
         List1[x]->setAccessibleName(Text(design::List1Name[x]));
+        SetFill(List1[x], design::ColourSelection, QPalette::Highlight, QPalette::HighlightedText,
+                design::ColourSelectionText);
         connect(List1[x], &ListBox::SelectedRowChanged, this,
                 [this, x] { List1Click(static_cast<int>(x)); });
     }

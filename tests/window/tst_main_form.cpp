@@ -63,6 +63,8 @@ private slots:
     void colours();
     void captions_data();
     void captions();
+    void selectedRowsCanBeRead_data();
+    void selectedRowsCanBeRead();
     void taskStatement();
     void tabOrder();
     void clear();
@@ -233,6 +235,61 @@ void TestMainForm::captions() {
     QCOMPARE(f.form.font().family(), QStringLiteral("Times New Roman"));
     QCOMPARE(f.form.font().pointSize(), 12);
     QVERIFY(!f.form.windowIcon().isNull());
+}
+
+void TestMainForm::selectedRowsCanBeRead_data() {
+    QTest::addColumn<int>("list");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<bool>("focused");
+
+    for (int list = 0; list < 3; ++list) {
+        for (const bool dark : {false, true}) {
+            for (const bool focused : {false, true}) {
+                QTest::addRow("List1_%d %s %s", list, dark ? "dark" : "light",
+                              focused ? "focused" : "unfocused")
+                    << list << dark << focused;
+            }
+        }
+    }
+}
+
+// The selected row's text against its fill, on either theme, whether its
+// list has the focus or not.
+void TestMainForm::selectedRowsCanBeRead() {
+    QFETCH(int, list);
+    QFETCH(bool, dark);
+    QFETCH(bool, focused);
+
+    const QPalette usual = QApplication::palette();
+    if (dark) {
+        QApplication::setPalette(DarkPalette());
+    }
+    const auto restore = qScopeGuard([&usual] { QApplication::setPalette(usual); });
+    FormDriver f;
+    f.form.show();
+    QApplication::setActiveWindow(&f.form);
+    QVERIFY(QTest::qWaitForWindowActive(&f.form));
+    QListWidget* l = f.List(list);
+    if (focused) {
+        l->setFocus();
+        QTRY_VERIFY(l->hasFocus());
+    }
+    QCOMPARE(l->hasFocus(), focused);
+
+    const QImage shot = l->viewport()->grab().toImage();
+    const QRect row = l->visualItemRect(l->selectedItems().first());
+    // Clear of the text, and of the frame that the focus draws.
+    const QRgb fill = shot.pixel(row.right() - 5, row.center().y());
+    double contrast = 1;
+    for (int y = row.top(); y <= row.bottom(); ++y) {
+        for (int x = row.left(); x <= row.right(); ++x) {
+            contrast = std::max(contrast, Contrast(shot.pixel(x, y), fill));
+        }
+    }
+    QVERIFY2(
+        contrast >= 4.5,
+        qPrintable(
+            QStringLiteral("text contrasts %1:1 with %2").arg(contrast, 0, 'f', 2).arg(Hex(fill))));
 }
 
 void TestMainForm::taskStatement() {
