@@ -53,6 +53,7 @@ class ListBox {
         this.onSelectedRowChanged = () => {};
         this.element.addEventListener('click', (event) => {
             this.SelectRow(this.rows.indexOf(event.target.closest('[role="option"]')));
+            this.ShowCurrentRow(true);
         });
         this.element.addEventListener('keydown', (event) => this.KeyDown(event));
         this.element.addEventListener('focus', () => {
@@ -62,9 +63,9 @@ class ListBox {
             // The style sheet may lay the rows out across the screen.
             const across = getComputedStyle(this.element).getPropertyValue('--orientation').trim() === 'horizontal';
             this.element.setAttribute('aria-orientation', across ? 'horizontal' : 'vertical');
-            this.ShowCurrentRow();
+            this.ShowCurrentRow(false);
         });
-        this.element.addEventListener('blur', () => this.ShowCurrentRow());
+        this.element.addEventListener('blur', () => this.ShowCurrentRow(false));
     }
 
     Clear() {
@@ -100,33 +101,26 @@ class ListBox {
         if (row === this.selectedRow || !this.rows[row]) {
             return;
         }
-        this.rows[this.selectedRow]?.classList.remove('selected');
+        this.rows[this.selectedRow]?.setAttribute('aria-selected', 'false');
         this.selectedRow = row;
         this.currentRow = row;
-        this.rows[row].classList.add('selected');
+        this.rows[row].setAttribute('aria-selected', 'true');
         this.ShowCurrentRow();
         this.rows[row].scrollIntoView({ block: 'nearest' });
         this.onSelectedRowChanged();
     }
 
-    // Assistive technology hears of the current and the selected row only
-    // while the list has the focus: a screen reader follows a list whose
-    // selection changes, and a row that the program selects in another list
-    // must not draw it away from where the pupil is. The row is selected
-    // before it becomes current, or a screen reader arriving on it would say
-    // "not selected".
-    ShowCurrentRow() {
-        const focused = document.activeElement === this.element;
-        const told = this.element.querySelector('[aria-selected="true"]');
-        const selected = focused ? this.rows[this.selectedRow] : undefined;
-        if (told !== selected) {
-            told?.setAttribute('aria-selected', 'false');
-            selected?.setAttribute('aria-selected', 'true');
-        }
-        const row = focused ? this.rows[this.currentRow] : undefined;
+    // The selected row is selected for everyone, whatever has the focus. The
+    // current row, where the keys move from, is framed while the list has
+    // the focus, and assistive technology is pointed at it once the pupil
+    // moves in the list. On arrival a screen reader speaks the list and its
+    // selected row by itself; pointed straight at a row that a selection
+    // elsewhere had already drawn it to, it would say nothing.
+    ShowCurrentRow(point = this.element.hasAttribute('aria-activedescendant')) {
+        const row = document.activeElement === this.element ? this.rows[this.currentRow] : undefined;
         this.element.querySelector('.current')?.classList.remove('current');
-        if (row) {
-            row.classList.add('current');
+        row?.classList.add('current');
+        if (row && point) {
             this.element.setAttribute('aria-activedescendant', row.id);
         } else {
             this.element.removeAttribute('aria-activedescendant');
@@ -155,6 +149,7 @@ class ListBox {
         if (row !== from) {
             this.SelectRow(row);
         }
+        this.ShowCurrentRow(true);
     }
 }
 
@@ -200,6 +195,8 @@ class MainForm {
         root.setProperty('--window', design.ColourWindow);
         root.setProperty('--text', design.ColourText);
         root.setProperty('--neutral', design.ColourNeutral);
+        root.setProperty('--selection', design.ColourSelection);
+        root.setProperty('--selection-text', design.ColourSelectionText);
         document.title = design.Caption;
 
         const form = document.getElementById('MainForm');

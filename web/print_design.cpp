@@ -74,6 +74,8 @@ std::string DesignJson() {
     field("ColourRight", design::ColourRight);
     field("ColourWrong", design::ColourWrong);
     field("ColourCommand1", design::ColourCommand1);
+    field("ColourSelection", design::ColourSelection);
+    field("ColourSelectionText", design::ColourSelectionText);
     field("FontFamily", design::FontFamily);
     field("FontPoints", design::FontPoints);
     field("Caption", design::Caption);

@@ -24,6 +24,7 @@ const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.mi
 const Neutral = 'rgb(255, 192, 128)';
 const Right = 'rgb(0, 255, 0)';
 const Wrong = 'rgb(255, 0, 255)';
+const Selection = 'rgb(32, 96, 160)';
 const OddValues = [0, 1, 2, 3, 4, 5, 6, 7, 8, 9];
 const EvenValues = [0, 1, -2, 3, -4, 5, -6, 7, -8, 9];
 
@@ -46,12 +47,15 @@ after(async () => {
     server?.close();
 });
 
+// The puzzle has been drawn: its first sum is selected.
+const OnTheBoard = () => document.querySelector('#List1_1 [aria-selected="true"]') !== null;
+
 let opened = [];
 async function Open(url = server.url, { width = 1280, height = 800, colorScheme = 'light', touch = false } = {}) {
     const page = await browser.Open({ width, height, colorScheme, touch });
     opened.push(page);
     await page.Goto(url);
-    await WaitFor(page, () => document.querySelector('#List1_1 .selected') !== null);
+    await WaitFor(page, OnTheBoard);
     return page;
 }
 
@@ -71,7 +75,7 @@ const [Clear, NewValues, Check] = [0, 1, 2];
 // Everything the page shows of the board and tells assistive technology, in
 // one look.
 function Board(page) {
-    return page.Evaluate(() => {
+    return page.Evaluate((selection) => {
         const visible = (selector) => [...document.querySelectorAll(selector)].filter((e) => !e.hidden);
         const lists = [0, 1, 2].map((x) => document.getElementById(`List1_${x}`));
         const shown = (list, row) => {
@@ -83,9 +87,10 @@ function Board(page) {
             rows: lists.map((l) => [...l.querySelectorAll('[role="option"]')].map((o) => o.textContent)),
             // The highlighted row, as the screen shows it.
             selected: lists.map((l) => [...l.querySelectorAll('[role="option"]')]
-                .findIndex((o) => o.classList.contains('selected'))),
+                .findIndex((o) => getComputedStyle(o).backgroundColor === selection)),
             selectedShown: lists.map((l) => {
-                const row = l.querySelector('.selected');
+                const row = [...l.querySelectorAll('[role="option"]')]
+                    .find((o) => getComputedStyle(o).backgroundColor === selection);
                 return row ? shown(l, row) : null;
             }),
             // The active and the selected row, as assistive technology hears.
@@ -102,7 +107,7 @@ function Board(page) {
                 .map((id) => document.getElementById(id)?.textContent ?? '').join(' ').trim()),
             tip: document.getElementById('ToolTip').hidden ? null : document.getElementById('ToolTip').textContent,
         };
-    });
+    }, Selection);
 }
 
 // The hidden values, as the tool tips show them to a resting pointer.
@@ -172,9 +177,10 @@ row('start-up: five unknowns, ten pairs with their sums, row 0 in both lists, th
         const task = document.activeElement;
         return [task.getAttribute('aria-label'), task.selectionStart, task.selectionEnd, task.scrollTop];
     }), ['Условие', 0, 0, 0]);
-    // Only the focused control may point a screen reader at a row.
+    // Every list tells its selected row; only the focused one may point a
+    // screen reader at a row.
+    assert.deepEqual(board.told, [0, 0, 2]);
     assert.deepEqual(board.active, [null, null, null]);
-    assert.deepEqual(board.told, [-1, -1, -1]);
 });
 
 row('accessible names: lists, task, buttons and boxes as on the desktop', async () => {
@@ -202,13 +208,37 @@ row('accessibility tree: a verdict is the box\'s description, the hidden value n
     await page.Hover('#Text2_0');
     await WaitFor(page, () => !document.getElementById('ToolTip').hidden);
     await Focus(page, '#Text2_0');
-    assert.deepEqual(await page.Accessible('#Text2_0'), { role: 'textbox', name: 'X1', description: '' });
+    assert.deepEqual(await page.Accessible('#Text2_0'), { role: 'textbox', name: 'X1', description: '', selected: false });
     const values = Solve((await Board(page)).rows[1]);
     await Fill(page, 0, String(values[0]));
     await Fill(page, 1, String(values[1] + 1));
     await page.Click(Button(Check));
     assert.equal((await page.Accessible('#Text2_0')).description, 'вярно');
     assert.equal((await page.Accessible('#Text2_1')).description, 'грешно');
+}, ['tree']);
+
+// The rows that the accessibility tree itself gives as selected, list by list.
+async function SelectedInTree(page) {
+    const { rows } = await Board(page);
+    const selected = [];
+    for (const [x, texts] of rows.entries()) {
+        const states = [];
+        for (let r = 0; r < texts.length; r++) {
+            states.push((await page.Accessible(`#List1_${x}_${r}`)).selected);
+        }
+        selected.push(states.flatMap((state, r) => (state ? [r] : [])));
+    }
+    return selected;
+}
+
+row('accessibility tree: every list\'s selected row, focused or not, as the screen shows it', async () => {
+    const page = await Open();
+    assert.deepEqual(await SelectedInTree(page), [[0], [0], [2]]);
+    await page.Click(List(1), 3);
+    assert.deepEqual(await SelectedInTree(page), [[3], [3], [2]]);
+    await Focus(page, '#List1_0');
+    await page.Press('ArrowDown');
+    assert.deepEqual(await SelectedInTree(page), [[4], [4], [2]]);
 }, ['tree']);
 
 // Each row types answers, presses "Провери" and reads the labels and what
@@ -339,6 +369,7 @@ row('lists: a click on a row selects the same row in the other list, scrolled in
     await page.Click(List(0), 7);
     const board = await Board(page);
     assert.deepEqual(board.selected.slice(0, 2), [7, 7]);
+    assert.deepEqual(board.told, [7, 7, 2]);
     assert.deepEqual(board.active, ['List1_0_7', null, null]);
     await page.Click(List(2), 6);
     await page.Click(List(1), 35);
@@ -394,7 +425,7 @@ for (const [x, state, expected] of keyTable) {
             assert.deepEqual(selected, expected[k], key);
             const current = board.selected[x] >= 0 ? board.selected[x] : 0;
             assert.deepEqual(board.active, [0, 1, 2].map((l) => (l === x ? `List1_${x}_${current}` : null)), key);
-            assert.deepEqual(board.told, [0, 1, 2].map((l) => (l === x ? board.selected[x] : -1)), key);
+            assert.deepEqual(board.told, board.selected, key);
             if (board.selected[x] >= 0) {
                 assert.equal(board.selectedShown[x], true, key);
             }
@@ -571,11 +602,11 @@ row('offline: after one visit the page opens again with the server gone', async 
     await WaitFor(page, () => navigator.serviceWorker.controller !== null);
     // The core may have been asked of the network before the worker took
     // over; the server goes only once the puzzle is on the board.
-    await WaitFor(page, () => document.querySelector('#List1_1 .selected') !== null);
+    await WaitFor(page, OnTheBoard);
     site.close();
     site.closeAllConnections();
     await page.Reload();
-    await WaitFor(page, () => document.querySelector('#List1_1 .selected') !== null);
+    await WaitFor(page, OnTheBoard);
     const board = await Board(page);
     assert.equal(board.rows[0].length, 10);
     assert.deepEqual(board.rows[1], PairSums(await ToolTips(page)));

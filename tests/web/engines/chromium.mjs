@@ -84,7 +84,8 @@ class Page {
         return this.errors;
     }
 
-    // Role, name and description in the browser's accessibility tree.
+    // Role, name, description and selected state in the browser's
+    // accessibility tree.
     async Accessible(selector) {
         const cdp = await this.page.context().newCDPSession(this.page);
         const { root } = await cdp.send('DOM.getDocument');
@@ -92,7 +93,8 @@ class Page {
         const { nodes } = await cdp.send('Accessibility.getPartialAXTree', { nodeId, fetchRelatives: false });
         await cdp.detach();
         const node = nodes.find((n) => !n.ignored);
-        return { role: node.role?.value, name: node.name?.value, description: node.description?.value ?? '' };
+        const selected = node.properties?.find((p) => p.name === 'selected')?.value.value ?? false;
+        return { role: node.role?.value, name: node.name?.value, description: node.description?.value ?? '', selected };
     }
 
     Close() {
