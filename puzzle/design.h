@@ -86,6 +86,33 @@ constexpr std::array<const char*, 3> Command1Text{"Чисти", "Случайн�
 constexpr std::array<const char*, 7> Counts{"3", "4", "5", "6", "7", "8", "9"};
 constexpr int StartCountRow = 2;
 
+// What the web page says in its window when it cannot show the puzzle, over
+// the top of the task statement, with a button to try again where that can
+// help.
+constexpr Twips Status{120, 3720, 7335, 1200};
+constexpr const char* RetryText = "Опитай пак";
+constexpr const char* SlowText = "Задачата още се зарежда: връзката е бавна. Почакайте малко.";
+constexpr const char* OfflineText =
+    "Задачата не се зареди, защото връзката с мрежата прекъсна. Щом връзката се върне, "
+    "задачата ще се появи сама, а написаното остава.";
+constexpr const char* NotFoundText =
+    "Задачата не се зареди: на сървъра липсва неин файл. Опитайте пак по-късно или кажете "
+    "на учителя.";
+constexpr const char* ServerErrorText =
+    "Задачата не се зареди: сървърът отговори с грешка. Опитайте пак след малко или кажете "
+    "на учителя.";
+constexpr const char* BrokenText =
+    "Задачата не успя да тръгне в този браузър. Презаредете страницата или я отворете в "
+    "друг браузър.";
+constexpr const char* PageLostText = "Страницата не се зареди цялата, защото връзката прекъсна. "
+                                     "Презаредете я, щом връзката се върне.";
+constexpr const char* NoScriptText =
+    "Упражнението има нужда от JavaScript, а той е изключен в този браузър. Включете го в "
+    "настройките на браузъра или помолете учителя.";
+// The page names the oldest browsers it runs in after this.
+constexpr const char* TooOldText =
+    "Този браузър е твърде стар за упражнението. Отворете го в по-нов браузър";
+
 // "X1" .. "X9", the caption of unknown k + 1's label and its box's name.
 inline std::string Label2Text(int k) { return "X" + std::to_string(k + 1); }
 

@@ -1,13 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Korvelata developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Puts the page together from the built core: the site folder, and the
-// single file with everything inlined.
+// Puts the page together from the built core and the design table: the site
+// folder, and the single file with everything inlined.
 // Usage: node assemble.mjs BUILD_DIR SITE_DIR SINGLE_FILE
 import { createHash } from 'node:crypto';
 import { mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { WindowMarkup, WindowStyle } from './window.mjs';
 
 const [build, site, single] = process.argv.slice(2);
 const here = dirname(fileURLToPath(import.meta.url));
@@ -19,6 +20,11 @@ const design = JSON.parse(built('design.json'));
 const desktop = readFileSync(join(top, 'packaging/bg.korvelata.korvelata.desktop'), 'utf8');
 const description = desktop.match(/^Comment\[bg\]=(.*)$/m)[1];
 
+// The oldest browsers, as the page names them to a pupil whose browser is older.
+const Browsers = { chrome: 'Chrome', edge: 'Edge', firefox: 'Firefox', safari: 'Safari', ios_saf: 'iPadOS и iOS' };
+const floor = [...source('browserslist').matchAll(/^(\w+) >= ([\d.]+)$/gm)]
+    .map(([, browser, version]) => `${Browsers[browser]} ${version}`);
+
 const digest = (data) => createHash('sha256').update(data).digest('base64');
 const fill = (template, values) =>
     template.replace(/@([A-Z]+)@/g, (_, key) => {
@@ -27,13 +33,22 @@ const fill = (template, values) =>
         }
         return values[key];
     });
+
+// What the page's scripts read of the design; the rest is in the page itself.
+const said = Object.fromEntries(['Placeholder', 'ColourNeutral', 'ColourRight', 'ColourWrong', 'RightText',
+    'WrongText', 'SlowText', 'OfflineText', 'NotFoundText', 'ServerErrorText', 'BrokenText', 'PageLostText']
+    .map((key) => [key, design[key]]));
+said.TooOldText = `${design.TooOldText} (от ${floor.join(', ')} нататък).`;
 const page = {
     CAPTION: design.Caption,
     DESCRIPTION: description,
     THEME: design.ColourWindow,
+    WINDOW: WindowMarkup(design),
     // Inside a script element, where "</" could end it.
-    DESIGN: JSON.stringify(design).replace(/</g, '\\u003c'),
+    DESIGN: JSON.stringify(said).replace(/</g, '\\u003c'),
 };
+const style = WindowStyle(design) + source('page.css');
+const scripts = ['page.js', 'unsupported.js'];
 
 // Scripts and styles go into the file as they are; none may end its element early.
 const inline = (tag, text) => {
@@ -43,15 +58,30 @@ const inline = (tag, text) => {
     return `<${tag}>${text}</${tag}>`;
 };
 
-// The site: every file from this origin, and a worker that keeps them.
+// The site: every file from this origin, and a worker that keeps them. The
+// page asks for its own files by names that carry its version, so that a
+// browser holding an older version's files never mixes them in, whatever
+// the host lets it keep.
 rmSync(site, { recursive: true, force: true });
 mkdirSync(site, { recursive: true });
 const files = {
-    'index.html': fill(source('index.html'), {
+    'page.css': style,
+    'page.js': source('page.js'),
+    'unsupported.js': source('unsupported.js'),
+    'core.js': built('core.js'),
+    'manifest.webmanifest': fill(source('manifest.webmanifest'), page),
+    'korvelata.svg': readFileSync(join(top, 'packaging/korvelata.svg')),
+    'korvelata-192.png': built('korvelata-192.png'),
+    'korvelata-512.png': built('korvelata-512.png'),
+};
+const versioned = ['page.css', 'page.js', 'unsupported.js', 'core.js', 'manifest.webmanifest'];
+const index = (version) => {
+    const at = (name) => (versioned.includes(name) ? `${name}?v=${version}` : name);
+    return fill(source('index.html'), {
         ...page,
         POLICY: [
             "default-src 'none'",
-            "script-src 'self' 'wasm-unsafe-eval'",
+            "script-src 'self'",
             "style-src 'self'",
             "img-src 'self'",
             "connect-src 'self'",
@@ -61,49 +91,43 @@ const files = {
             "form-action 'none'",
         ].join('; '),
         HEAD: [
-            '<link rel="stylesheet" href="page.css">',
-            '<link rel="manifest" href="manifest.webmanifest">',
+            `<link rel="stylesheet" href="${at('page.css')}">`,
+            `<link rel="manifest" href="${at('manifest.webmanifest')}">`,
             '<link rel="icon" href="korvelata.svg" type="image/svg+xml">',
             '<link rel="apple-touch-icon" href="korvelata-192.png">',
         ].join('\n'),
-        SCRIPTS: '<script src="page.js"></script>',
-    }),
-    'page.css': source('page.css'),
-    'page.js': source('page.js'),
-    'core.js': built('core.js'),
-    'core.wasm': built('core.wasm'),
-    'manifest.webmanifest': fill(source('manifest.webmanifest'), page),
-    'korvelata.svg': readFileSync(join(top, 'packaging/korvelata.svg')),
-    'korvelata-192.png': built('korvelata-192.png'),
-    'korvelata-512.png': built('korvelata-512.png'),
+        SCRIPTS: scripts.map((name) => `<script src="${at(name)}" defer></script>`).join('\n'),
+    });
 };
-const version = createHash('sha256');
+const hash = createHash('sha256').update(index(''));
 for (const [name, data] of Object.entries(files)) {
-    version.update(name).update(data);
+    hash.update(name).update(data);
+}
+const version = hash.digest('hex').slice(0, 16);
+files['index.html'] = index(version);
+for (const [name, data] of Object.entries(files)) {
     writeFileSync(join(site, name), data);
 }
 writeFileSync(join(site, 'sw.js'), fill(source('sw.js'), {
-    VERSION: `korvelata-${version.digest('hex').slice(0, 16)}`,
-    FILES: JSON.stringify(['./', ...Object.keys(files)]),
+    VERSION: `korvelata-${version}`,
+    FILES: JSON.stringify(['./', ...Object.keys(files).filter((name) => name !== 'index.html')
+        .map((name) => (versioned.includes(name) ? `${name}?v=${version}` : name))]),
 }));
 
 // The single file: no worker and no manifest, since it opens from anywhere,
-// file:// included; its policy names the inlined script and style by digest.
-const style = source('page.css');
-const scripts = [built('core-inline.js').toString(), source('page.js')];
+// file:// included; its policy names the inlined scripts and style by digest.
+const inlined = [built('core.js').toString(), ...scripts.map(source)];
 const icon = `data:image/svg+xml;base64,${readFileSync(join(top, 'packaging/korvelata.svg')).toString('base64')}`;
 writeFileSync(single, fill(source('index.html'), {
     ...page,
     POLICY: [
         "default-src 'none'",
-        `script-src ${scripts.map((s) => `'sha256-${digest(s)}'`).join(' ')} 'wasm-unsafe-eval'`,
+        `script-src ${inlined.map((s) => `'sha256-${digest(s)}'`).join(' ')}`,
         `style-src 'sha256-${digest(style)}'`,
         'img-src data:',
-        // The core reads its inlined WebAssembly through fetch() first.
-        'connect-src data:',
         "base-uri 'none'",
         "form-action 'none'",
     ].join('; '),
     HEAD: `${inline('style', style)}\n<link rel="icon" href="${icon}" type="image/svg+xml">`,
-    SCRIPTS: scripts.map((s) => inline('script', s)).join('\n'),
+    SCRIPTS: inlined.map((s) => inline('script', s)).join('\n'),
 }));

@@ -1,12 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Korvelata developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The exercise in a browser: the desktop program's window, its controls built
-// from the design table and filled by the puzzle compiled to WebAssembly.
-// Everything here only moves the puzzle's results into the controls.
+// The exercise in a browser: the desktop program's window, whose controls
+// the page itself holds, filled by the puzzle's core compiled from the same
+// C++. Everything here only moves the puzzle's results into the controls.
 'use strict';
 
 const Verdict = Object.freeze({ Wrong: 0, Right: 1 });
+
+// The core of this very version, beside this script on the site; the single
+// file holds it already.
+const CoreUrl = document.currentScript.src.replace('page.js', 'core.js');
 
 // The puzzle's functions; texts cross through the module's memory as UTF-8.
 function Bind(module) {
@@ -40,16 +44,14 @@ function Bind(module) {
 // by the program; selecting the selected row or removing the rows calls
 // nothing. As in the window, the keys move from the current row: the
 // selected one, or, when none is, row 0 once the list has the focus, which a
-// key that stays there does not select.
+// key that stays there does not select. It takes its rows as the page holds
+// them.
 class ListBox {
-    constructor(element, name) {
+    constructor(element) {
         this.element = element;
-        this.element.setAttribute('role', 'listbox');
-        this.element.setAttribute('aria-label', name);
-        this.element.tabIndex = 0;
-        this.rows = [];
-        this.selectedRow = -1;
-        this.currentRow = -1;
+        this.rows = Array.from(element.querySelectorAll('[role="option"]'));
+        this.selectedRow = this.rows.findIndex((row) => row.getAttribute('aria-selected') === 'true');
+        this.currentRow = this.selectedRow;
         this.onSelectedRowChanged = () => {};
         this.element.addEventListener('click', (event) => {
             this.SelectRow(this.rows.indexOf(event.target.closest('[role="option"]')));
@@ -69,7 +71,7 @@ class ListBox {
     }
 
     Clear() {
-        this.element.replaceChildren();
+        this.element.textContent = '';
         this.rows = [];
         this.selectedRow = -1;
         this.currentRow = -1;
@@ -153,17 +155,6 @@ class ListBox {
     }
 }
 
-// A new control with its place in the window, in window pixels; the style
-// sheet puts it there, or, on a narrow screen, arranges it for a finger.
-function Add(parent, tag, className, [left, top, width, height]) {
-    const element = parent.appendChild(document.createElement(tag));
-    element.className = className;
-    for (const [name, value] of Object.entries({ left, top, width, height })) {
-        element.style.setProperty(`--${name}`, value);
-    }
-    return element;
-}
-
 // The program's one window: the pair equations beside their sums, a choice
 // of the number of unknowns, an answer box for each, and three buttons.
 class MainForm {
@@ -172,99 +163,35 @@ class MainForm {
     // the desktop.
     constructor(design) {
         this.design = design;
-        this.CreateControls();
+        this.FindControls();
         this.Text1[0].setSelectionRange(0, 0);
         this.Text1[0].focus({ preventScroll: true });
+        window.addEventListener('online', () => this.LoadCore());
     }
 
-    // The window shows at once; the puzzle follows when its core has loaded.
-    Start(core) {
-        this.core = core;
-        this.Load();
-    }
-
-    // In the order of the keyboard focus: the task statement, the two lists,
-    // the buttons, the answer boxes, the count list.
-    CreateControls() {
-        const design = this.design;
-        const root = document.documentElement.style;
-        root.setProperty('--window-width', design.Window[2]);
-        root.setProperty('--window-height', design.Window[3]);
-        root.setProperty('--font', `"${design.FontFamily}", "Liberation Serif", Tinos, serif`);
-        root.setProperty('--font-px', design.FontPoints * 4 / 3);
-        root.setProperty('--window', design.ColourWindow);
-        root.setProperty('--text', design.ColourText);
-        root.setProperty('--neutral', design.ColourNeutral);
-        root.setProperty('--selection', design.ColourSelection);
-        root.setProperty('--selection-text', design.ColourSelectionText);
-        document.title = design.Caption;
-
-        const form = document.getElementById('MainForm');
-        this.Label1 = [Add(form, 'h1', 'Label1', design.Label1[0])];
-        this.Label1[0].textContent = design.Label1Text[0];
-
-        this.Text1 = [Add(form, 'textarea', 'Text1', design.Text1)];
-        this.Text1[0].readOnly = true;
-        this.Text1[0].setAttribute('aria-label', design.Text1Name);
-        this.Text1[0].value = design.Task;
-
-        this.List1 = [];
-        for (let x = 0; x < 2; x++) {
-            this.AddList(form, x);
-        }
-
-        this.Command1 = design.Command1.map((place, b) => {
-            const button = Add(form, 'button', 'Command1', place);
-            button.type = 'button';
-            button.textContent = design.Command1Text[b];
-            button.style.backgroundColor = design.ColourCommand1[b];
-            button.addEventListener('click', () => this.Command1Click(b));
-            return button;
+    // The page holds the controls, in the order of the keyboard focus: the
+    // task statement, the two lists, the buttons, the answer boxes, the count
+    // list.
+    FindControls() {
+        const all = (selector) => Array.from(document.querySelectorAll(selector));
+        this.Label1 = all('.Label1');
+        this.Text1 = all('.Text1');
+        this.List1 = all('.List1').map((element, x) => {
+            const list = new ListBox(element);
+            list.onSelectedRowChanged = () => this.List1Click(x);
+            return list;
         });
-
-        const frame = Add(form, 'div', 'Frame1', design.Frame1);
-        this.Label2 = [];
-        this.Text2 = [];
-        this.Verdict = [];
-        this.ToolTip = [];
+        this.Command1 = all('.Command1');
+        this.Command1.forEach((button, b) => button.addEventListener('click', () => this.Command1Click(b)));
+        this.Label2 = all('.Label2');
+        this.Text2 = all('.Text2');
+        this.Verdict = this.Text2.map((box) => document.getElementById(box.getAttribute('aria-describedby')));
+        this.ToolTip = this.Text2.map(() => this.design.Placeholder);
         this.toolTipTimer = 0;
-        for (let k = 0; k < design.Label2.length; k++) {
-            this.Label2[k] = Add(frame, 'label', 'Label2', design.Label2[k]);
-            this.Label2[k].htmlFor = `Text2_${k}`;
-            this.Label2[k].textContent = design.Label2Text[k];
-            this.Label2[k].hidden = true;
-            this.Text2[k] = Add(frame, 'input', 'Text2', design.Text2[k]);
-            this.Text2[k].hidden = true;
-            // A phone's full keyboard, which has the minus sign, with no
-            // capitals or corrections of its own.
-            Object.assign(this.Text2[k], { id: `Text2_${k}`, type: 'text', autocomplete: 'off', spellcheck: false });
-            this.Text2[k].setAttribute('autocapitalize', 'off');
-            this.Text2[k].setAttribute('autocorrect', 'off');
-            this.Text2[k].maxLength = 32767;
-            // The verdict is the box's description only, as on the desktop:
-            // a hidden element still gives its text to aria-describedby.
-            this.Verdict[k] = frame.appendChild(document.createElement('span'));
-            this.Verdict[k].hidden = true;
-            this.Verdict[k].id = `Verdict_${k}`;
-            this.Text2[k].setAttribute('aria-describedby', this.Verdict[k].id);
-            this.ShowToolTipOnRest(k);
-        }
-
+        this.Text2.forEach((box, k) => this.ShowToolTipOnRest(k));
         document.addEventListener('keydown', () => this.HideToolTip());
-
-        this.Label1[1] = Add(form, 'div', 'Label1', design.Label1[1]);
-        this.Label1[1].textContent = design.Label1Text[1];
-        this.AddList(form, 2);
-        for (const count of design.Counts) {
-            this.List1[2].AddItem(count);
-        }
-    }
-
-    AddList(form, x) {
-        const element = Add(form, 'div', 'List1', this.design.List1[x]);
-        element.id = `List1_${x}`;
-        this.List1[x] = new ListBox(element, this.design.List1Name[x]);
-        this.List1[x].onSelectedRowChanged = () => this.List1Click(x);
+        this.Status = document.getElementById('Status');
+        document.getElementById('Retry').addEventListener('click', () => this.LoadCore());
     }
 
     // The hidden value shows only to a pointer resting on the box, never to
@@ -306,11 +233,45 @@ class MainForm {
         this.Verdict[k].textContent = meaning;
     }
 
+    // What keeps the puzzle from the board, with the button to try again
+    // where that can help; no text takes it away.
+    ShowStatus(text, retry = false) {
+        this.Status.hidden = !text;
+        document.getElementById('StatusText').textContent = text;
+        document.getElementById('Retry').hidden = !retry;
+    }
+
+    // The puzzle's core, once: it comes from the network on the site, where
+    // a slow or lost connection or the server may keep it, and then the
+    // window says so and tries again when asked or when the connection is
+    // back. However often this is called, one core starts.
+    LoadCore() {
+        if (this.core || this.loading) {
+            return;
+        }
+        this.loading = true;
+        const slow = setTimeout(() => this.ShowStatus(this.design.SlowText), 4000);
+        FetchCore()
+            .then(() => KorvelataCore().then((module) => this.Start(Bind(module)), () => this.ShowStatus(this.design.BrokenText)),
+                () => WhyNotFetched(this.design).then((text) => this.ShowStatus(text, true)))
+            .finally(() => {
+                clearTimeout(slow);
+                this.loading = false;
+            });
+    }
+
+    Start(core) {
+        this.core = core;
+        this.ShowStatus('');
+        this.Load();
+    }
+
+    // The page itself is the window after its first steps, the count chosen
+    // at start, its unknowns laid out and the board blank, so that it shows
+    // before any script has run; what the pupil typed or chose meanwhile
+    // stays.
     Load() {
-        this.List1[2].SelectRow(this.design.StartCountRow);
-        this.core.SetCount(this.core.ReadNumber(this.List1[2].Text(this.design.StartCountRow)));
         this.LayoutUnknowns();
-        this.ClearAnswers();
         this.NewValues();
     }
 
@@ -413,38 +374,60 @@ class MainForm {
     }
 }
 
-// The window paints first; then the puzzle's core runs, from its own file on
-// the site, from the page itself in the single file.
-function LoadCore() {
+// The core's script: in the page already in the single file, from its own
+// file on the site.
+function FetchCore() {
     if (typeof KorvelataCore === 'function') {
         return Promise.resolve();
     }
     return new Promise((resolve, reject) => {
         const script = document.head.appendChild(document.createElement('script'));
         script.onload = resolve;
-        script.onerror = reject;
-        script.src = 'core.js';
+        script.onerror = () => {
+            script.remove();
+            reject();
+        };
+        script.src = CoreUrl;
     });
 }
 
+// Why the core's file did not come, in the pupil's words: the connection,
+// or what the server answers when asked again.
+function WhyNotFetched(design) {
+    return fetch(CoreUrl, { cache: 'no-store' }).then((response) => {
+        if (response.ok) {
+            return design.OfflineText;
+        }
+        return response.status === 404 ? design.NotFoundText : design.ServerErrorText;
+    }, () => design.OfflineText);
+}
+
 // Once the window is on the screen, or after a moment where the browser does
-// not tell.
+// not tell; once only, whichever comes first on a slow device.
 function AfterFirstPaint(then) {
-    const fallback = setTimeout(then, 200);
+    let done = false;
+    const once = () => {
+        if (!done) {
+            done = true;
+            then();
+        }
+    };
+    setTimeout(once, 200);
     if (!PerformanceObserver.supportedEntryTypes?.includes('paint')) {
         return;
     }
     new PerformanceObserver((list, observer) => {
         if (list.getEntriesByName('first-contentful-paint').length > 0) {
             observer.disconnect();
-            clearTimeout(fallback);
-            then();
+            once();
         }
     }).observe({ type: 'paint', buffered: true });
 }
 
 const form = new MainForm(JSON.parse(document.getElementById('Design').textContent));
-AfterFirstPaint(() => LoadCore().then(() => KorvelataCore()).then((module) => form.Start(Bind(module))));
+AfterFirstPaint(() => form.LoadCore());
+// For the script that runs after this one and speaks up if this one could not.
+window.KorvelataStarted = true;
 
 // The site works offline after one visit; the single file has no manifest
 // and needs no worker. The worker fetches every file again, so it waits

@@ -6,10 +6,12 @@
 
 #include "design.h"
 #include "puzzle.h"
+#include "read_number.h"
 
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -47,7 +49,22 @@ template <typename T, std::size_t N> std::string Json(const std::array<T, N>& it
     return out + "]";
 }
 
+std::string Json(const std::vector<std::string>& items) {
+    std::string out = "[";
+    for (const std::string& item : items) {
+        out += (out.size() > 1 ? "," : "") + Json(item);
+    }
+    return out + "]";
+}
+
 std::string DesignJson() {
+    // The equations for the count chosen at start, which the page shows
+    // before its core has come.
+    std::vector<std::string> startPairs;
+    for (const puzzle::Pair pair :
+         puzzle::PairRows(puzzle::ReadNumber(design::Counts[design::StartCountRow]))) {
+        startPairs.push_back(puzzle::PairLabel(pair));
+    }
     std::array<design::Rect, design::UnknownSlots> label2{};
     std::array<design::Rect, design::UnknownSlots> text2{};
     std::array<std::string, design::UnknownSlots> label2Text{};
@@ -90,6 +107,17 @@ std::string DesignJson() {
     field("StartCountRow", design::StartCountRow);
     field("Placeholder", std::string(puzzle::Placeholder));
     field("Task", design::TaskText());
+    field("StartPairs", startPairs);
+    field("Status", design::Status);
+    field("RetryText", design::RetryText);
+    field("SlowText", design::SlowText);
+    field("OfflineText", design::OfflineText);
+    field("NotFoundText", design::NotFoundText);
+    field("ServerErrorText", design::ServerErrorText);
+    field("BrokenText", design::BrokenText);
+    field("PageLostText", design::PageLostText);
+    field("NoScriptText", design::NoScriptText);
+    field("TooOldText", design::TooOldText);
     return out + "}";
 }
 
