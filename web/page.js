@@ -431,7 +431,8 @@ window.KorvelataStarted = true;
 
 // The site works offline after one visit; the single file has no manifest
 // and needs no worker. The worker fetches every file again, so it waits
-// until the page has loaded.
+// until the page has loaded. Where workers are refused (a private window, a
+// policy against site data), the page works online as it is.
 if ('serviceWorker' in navigator && document.querySelector('link[rel="manifest"]')) {
-    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js'));
+    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
 }

@@ -10,18 +10,12 @@
 import { execFileSync, spawn } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { Started, Xvfb } from '../web/processes.mjs';
 
 const Quiet = 1200;
 const Longest = 15000;
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-function Started(child, what) {
-    return new Promise((resolve, reject) => {
-        child.once('error', (error) => reject(new Error(`${what} did not start: ${error.message}`)));
-        child.once('spawn', resolve);
-    });
-}
 
 async function Until(what, test, within = 20000) {
     for (const start = Date.now(); ; await sleep(100)) {
@@ -58,10 +52,7 @@ export class Orca {
         // Without a sound card speech-dispatcher would wait for one.
         writeFileSync(join(home, '.asoundrc'), 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n');
 
-        const xvfb = this.Spawn('Xvfb', ['-displayfd', '1', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
-            { stdio: ['ignore', 'pipe', 'ignore'] });
-        await Started(xvfb, 'Xvfb');
-        const display = await new Promise((resolve) => xvfb.stdout.once('data', (d) => resolve(`:${String(d).trim()}`)));
+        const { display } = await Xvfb('1280x1024', (...args) => this.Spawn(...args));
         const bus = join(this.run, 'bus');
         this.env = {
             PATH: process.env.PATH, LANG: 'C.UTF-8', HOME: home, XDG_RUNTIME_DIR: runtime, XDG_CONFIG_HOME: config,

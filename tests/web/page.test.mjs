@@ -9,8 +9,11 @@
 // cannot do is skipped with the reason.
 // Usage: node --test page.test.mjs
 import assert from 'node:assert/strict';
-import { mkdirSync, readFileSync } from 'node:fs';
+import { createHash } from 'node:crypto';
+import { cpSync, mkdirSync, mkdtempSync, readFileSync, rmSync, utimesSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { Serve } from './serve.mjs';
@@ -33,6 +36,11 @@ const Needs = {
     tree: 'read the accessibility tree',
     names: 'read computed roles and names',
     touch: 'tap',
+    offline: 'take the browser off the network and back',
+    slow: 'slow the processor down',
+    noscript: 'turn JavaScript off',
+    noworker: 'refuse service workers',
+    tabs: 'open a second page beside the first',
 };
 
 let browser;
@@ -51,11 +59,24 @@ after(async () => {
 const OnTheBoard = () => document.querySelector('#List1_1 [aria-selected="true"]') !== null;
 
 let opened = [];
-async function Open(url = server.url, { width = 1280, height = 800, colorScheme = 'light', touch = false } = {}) {
-    const page = await browser.Open({ width, height, colorScheme, touch });
+// A new page in a browser of its own, once its puzzle is on the board unless
+// told not to wait; with the processor slowed down by the given factor,
+// JavaScript or service workers off, or a script of the test's running
+// before the page's own, where asked.
+async function Open(url = server.url, { width = 1280, height = 800, colorScheme = 'light', touch = false,
+    script = true, worker = true, slow = 0, before = null, board = true } = {}) {
+    const page = await browser.Open({ width, height, colorScheme, touch, script, worker });
     opened.push(page);
+    if (slow) {
+        await page.SlowDown(slow);
+    }
+    if (before) {
+        await page.BeforeScripts(before);
+    }
     await page.Goto(url);
-    await WaitFor(page, OnTheBoard);
+    if (board) {
+        await WaitFor(page, OnTheBoard);
+    }
     return page;
 }
 
@@ -158,7 +179,9 @@ async function Focus(page, selector) {
 }
 
 const rows = [];
-const row = (name, run, needs = []) => rows.push({ name, run, needs });
+// A row may expect the browser's own reports of what failed to load, or
+// of a script it could not read; nothing else may reach the console.
+const row = (name, run, needs = [], expected = null) => rows.push({ name, run, needs, expected });
 
 row('start-up: five unknowns, ten pairs with their sums, row 0 in both lists, the task focused', async () => {
     const page = await Open();
@@ -594,6 +617,223 @@ for (const [width, height] of layouts.filter(([, , layout]) => layout === 'uprig
     }, ['touch']);
 }
 
+// What the window says when the puzzle cannot come, as the design table
+// words it; never technical text.
+const design = JSON.parse(readFileSync(`${build}/web/design.json`, 'utf8'));
+const Technical = /undefined|null|NaN|Error|error|\bhttps?:|\b[45]\d\d\b/;
+
+async function Status(page) {
+    await WaitFor(page, () => !document.getElementById('Status').hidden, undefined, 'a message in the window');
+    return page.Evaluate(() => ({
+        text: document.getElementById('StatusText').textContent,
+        retry: !document.getElementById('Retry').hidden,
+        shown: document.getElementById('Status').getBoundingClientRect().height > 0,
+    }));
+}
+
+// What a browser reports of a file it could not load or a script it could
+// not read, in each engine's words.
+const LoadFailed = /Failed to load resource|Loading failed for the <script>|SyntaxError|Unexpected|unexpected|NetworkError/;
+
+// The faults a school's network and hosts make: a file that does not come,
+// a server that answers with an error, a script that this browser cannot
+// read, as an old one would not. Where trying again can help, the pupil
+// types meanwhile; once the file can be had, "Опитай пак" brings the
+// puzzle without a reload, and what was typed stays.
+const faults = [
+    ['the core\'s file lost on the way', 'core.js', 'drop', design.OfflineText, true],
+    ['the core\'s file missing on the server', 'core.js', 404, design.NotFoundText, true],
+    ['the server failing', 'core.js', 503, design.ServerErrorText, true],
+    ['a script too new for the browser', 'page.js', (text) => `${text}\nclass { }`, design.TooOldText, false],
+    ['the page\'s script lost on the way', 'page.js', 'drop', design.PageLostText, false],
+];
+for (const [name, file, fault, text, retry] of faults) {
+    row(`fault, ${name}: the window says so in Bulgarian${retry ? ', and the puzzle comes when asked again' : ''}`, async () => {
+        const site = await Serve(`${build}/site`);
+        site.faults[file] = fault;
+        try {
+            const page = await Open(site.url, { board: false });
+            const status = await Status(page);
+            assert.ok(status.text.startsWith(text), status.text);
+            assert.doesNotMatch(status.text, Technical);
+            assert.deepEqual([status.shown, status.retry], [true, retry]);
+            if (!retry) {
+                return;
+            }
+            await Fill(page, 0, '7');
+            delete site.faults[file];
+            await page.Click('#Retry');
+            await WaitFor(page, OnTheBoard);
+            const board = await Board(page);
+            assert.equal(board.answers[0], '7');
+            assert.deepEqual(board.rows[1], PairSums(await ToolTips(page)));
+            assert.equal(await page.Evaluate(() => document.getElementById('Status').hidden), true);
+        } finally {
+            site.close();
+        }
+    }, [], LoadFailed);
+}
+
+row('fault, the connection lost and back: the puzzle comes by itself, and what was typed stays', async () => {
+    const site = await Serve(`${build}/site`);
+    site.faults['core.js'] = 'drop';
+    try {
+        const page = await Open(site.url, { board: false });
+        assert.ok((await Status(page)).text.startsWith(design.OfflineText));
+        await page.Offline(true);
+        delete site.faults['core.js'];
+        await Fill(page, 0, '-3');
+        await page.Offline(false);
+        await WaitFor(page, OnTheBoard);
+        assert.equal((await Board(page)).answers[0], '-3');
+    } finally {
+        site.close();
+    }
+}, ['offline'], LoadFailed);
+
+row('JavaScript off: the window and its task statement show, and say what the exercise needs', async () => {
+    const page = await Open(server.url, { script: false, board: false });
+    const shown = await page.Evaluate(() => {
+        const visible = (e) => e.getBoundingClientRect().height > 0;
+        return {
+            message: [...document.querySelectorAll('noscript.Status')].filter(visible).map((e) => e.textContent),
+            buttons: [...document.querySelectorAll('.Command1')].filter(visible).map((b) => b.textContent),
+            boxes: [...document.querySelectorAll('.Text2')].filter(visible).length,
+            task: document.querySelector('.Text1').value.split('\n')[0],
+        };
+    });
+    assert.deepEqual(shown, {
+        message: [design.NoScriptText],
+        buttons: ['Чисти', 'Случайни', 'Провери'],
+        boxes: 5,
+        task: 'Да се реализира проект, чрез който се осъществява междупредметни връзки Математика и Информатика.',
+    });
+    await page.Screenshot(`${shots}/${process.env.KORVELATA_ENGINE}-no-script.png`);
+}, ['noscript']);
+
+// A device ten times slower than this machine paints late; the core still
+// starts once, so the puzzle shown first stays, and so does an answer typed
+// into it. Every set of sums the page shows is gathered from the first
+// moment of each load.
+function GatherSums() {
+    window.SumsShown = [];
+    new MutationObserver(() => {
+        const rows = document.querySelectorAll('#List1_1 [role="option"]');
+        const sums = [...rows].map((r) => r.textContent).join(' ');
+        if (rows.length > 0 && !sums.includes('?') && sums !== window.SumsShown[window.SumsShown.length - 1]) {
+            window.SumsShown.push(sums);
+        }
+    }).observe(document, { childList: true, subtree: true });
+}
+
+row('start-up on a slow device: three loads, each draws one puzzle that stays', async () => {
+    for (let load = 1; load <= 3; load++) {
+        const page = await Open(server.url, { slow: 10, before: GatherSums });
+        await Fill(page, 0, '7');
+        await new Promise((resolve) => setTimeout(resolve, 2000));
+        const shown = await page.Evaluate(() => window.SumsShown);
+        assert.deepEqual([shown.length, (await Board(page)).answers[0]], [1, '7'], `load ${load}: ${shown.join(' | ')}`);
+    }
+}, ['slow']);
+
+// Workers refused, as in a private window or under a policy against site
+// data: the browser may say so itself, and nothing else is said.
+row('service workers refused: the page works online', async () => {
+    const page = await Open(server.url, { worker: false });
+    const values = Solve((await Board(page)).rows[1]);
+    for (const [k, value] of values.entries()) {
+        await Fill(page, k, String(value));
+    }
+    await page.Click(Button(Check));
+    assert.deepEqual((await Board(page)).colours, Array(5).fill(Right));
+}, ['noworker'], /Failed to register\/update a ServiceWorker/);
+
+// A copy of the built site as another version: its own version name, and
+// every file marked with the edition's letter, where the page can be asked
+// which edition each of its files came from. Its files are a day younger
+// than the ones before, and all are days old, so that a host that sends
+// their date alone lets a browser keep them for hours.
+let editions = 0;
+function Edition(letter) {
+    const folder = mkdtempSync(join(tmpdir(), `korvelata-${letter}-`));
+    cpSync(`${build}/site`, folder, { recursive: true });
+    const [, version] = readFileSync(join(folder, 'sw.js'), 'utf8').match(/korvelata-([0-9a-f]{16})/);
+    const other = createHash('sha256').update(`${letter}${editions++}`).digest('hex').slice(0, 16);
+    const marks = {
+        'index.html': (t) => t.replace('</head>', `<meta name="edition" content="${letter}">\n</head>`),
+        'page.css': (t) => `${t}\n:root { --edition: ${letter}; }\n`,
+        'page.js': (t) => `${t}\nwindow.Edition = (window.Edition || []).concat('page.js ${letter}');\n`,
+        'unsupported.js': (t) => `${t}\nwindow.Edition = (window.Edition || []).concat('unsupported.js ${letter}');\n`,
+        'core.js': (t) => `${t}\nwindow.Edition = (window.Edition || []).concat('core.js ${letter}');\n`,
+        'sw.js': (t) => t,
+    };
+    const later = new Date(Date.now() - 86400000 * (100 - editions));
+    for (const [file, mark] of Object.entries(marks)) {
+        const path = join(folder, file);
+        writeFileSync(path, mark(readFileSync(path, 'utf8')).replaceAll(version, other));
+        utimesSync(path, later, later);
+    }
+    return folder;
+}
+
+// Which edition each of the page's files came from.
+const EditionShown = (page) => page.Evaluate(() => [
+    document.querySelector('meta[name="edition"]')?.content,
+    getComputedStyle(document.documentElement).getPropertyValue('--edition').trim(),
+    ...[...(window.Edition ?? [])].sort(),
+]);
+const Whole = (letter) => [letter, letter, `core.js ${letter}`, `page.js ${letter}`, `unsupported.js ${letter}`];
+
+// The worker of the version served has taken over, with its files kept.
+const Installed = () => navigator.serviceWorker.getRegistration()
+    .then((r) => Boolean(r?.active && !r.installing && !r.waiting && navigator.serviceWorker.controller));
+
+for (const cache of ['max-age=600', 'last-modified']) {
+    row(`a new version, through a host that sends ${cache}: whole by the second visit, and an open page of the old one still checks`, async (t) => {
+        const [a, b] = [Edition('A'), Edition('B')];
+        const site = await Serve(a, { cache });
+        try {
+            const page = await Open(site.url);
+            await WaitFor(page, Installed);
+            await page.Reload();
+            await WaitFor(page, OnTheBoard);
+            assert.deepEqual(await EditionShown(page), Whole('A'));
+            const old = engine.can.tabs ? await page.Another() : undefined;
+            if (old) {
+                opened.push(old);
+                await old.Goto(site.url);
+                await WaitFor(old, OnTheBoard);
+            } else {
+                t.diagnostic(`${engine.name} through its driver cannot ${Needs.tabs}: no old page stays open`);
+            }
+
+            site.folder = b;
+            await page.Reload();
+            await WaitFor(page, OnTheBoard);
+            await WaitFor(page, () => caches.keys().then((names) => names.length === 2), undefined, 'the new version kept');
+            await WaitFor(page, Installed);
+            await page.Reload();
+            await WaitFor(page, OnTheBoard);
+            assert.deepEqual(await EditionShown(page), Whole('B'));
+
+            if (old) {
+                assert.deepEqual(await EditionShown(old), Whole('A'));
+                const values = Solve((await Board(old)).rows[1]);
+                for (const [k, value] of values.entries()) {
+                    await Fill(old, k, String(value));
+                }
+                await old.Click(Button(Check));
+                assert.deepEqual((await Board(old)).colours, Array(5).fill(Right));
+            }
+        } finally {
+            site.close();
+            for (const folder of [a, b]) {
+                rmSync(folder, { recursive: true, force: true });
+            }
+        }
+    });
+}
+
 row('offline: after one visit the page opens again with the server gone', async () => {
     const site = await Serve(`${build}/site`);
     const page = await Open(site.url);
@@ -629,7 +869,7 @@ row('single file: opens from file://, draws anew and checks', async () => {
     assert.equal((await Board(page)).colours[0], Right);
 });
 
-for (const { name, run, needs } of rows) {
+for (const { name, run, needs, expected } of rows) {
     test(name, async (t) => {
         const lacking = needs.filter((need) => !engine.can[need]);
         if (lacking.length > 0) {
@@ -638,9 +878,9 @@ for (const { name, run, needs } of rows) {
         }
         opened = [];
         try {
-            await run();
+            await run(t);
             for (const page of opened) {
-                assert.deepEqual(await page.Errors(), [], 'errors in the page');
+                assert.deepEqual((await page.Errors()).filter((error) => !expected?.test(error)), [], 'errors in the page');
             }
         } finally {
             for (const page of opened) {

@@ -3,11 +3,14 @@
 
 // Blink: Debian's Chromium through playwright-core, headless.
 import { chromium } from 'playwright-core';
+import { Devtools, Page } from './shared.mjs';
 
 export const name = 'Chromium';
 
-// What the page's rows may ask of an engine beyond pointer, keys and script.
-export const can = { tree: true, names: true, touch: true };
+// What the page's rows may ask of an engine beyond pointer, keys and script;
+// an engine's driver leaves out what it cannot do.
+export const can = { tree: true, names: true, touch: true, offline: true, slow: true, noscript: true, noworker: true,
+    tabs: true };
 
 export async function Launch() {
     const browser = await chromium.launch({
@@ -17,41 +20,20 @@ export async function Launch() {
     });
     return {
         version: browser.version(),
-        async Open({ width, height, colorScheme, touch }) {
+        async Open({ width, height, colorScheme, touch, script = true, worker = true }) {
             // A phone or tablet: touch, and its viewport and pixel ratio.
             const device = touch ? { hasTouch: true, isMobile: true, deviceScaleFactor: 2 } : {};
-            const context = await browser.newContext({ viewport: { width, height }, colorScheme, ...device });
-            return new Page(await context.newPage());
+            const context = await browser.newContext({
+                viewport: { width, height }, colorScheme, javaScriptEnabled: script,
+                serviceWorkers: worker ? 'allow' : 'block', ...device,
+            });
+            return new ChromiumPage(await context.newPage(), context);
         },
         Close: () => browser.close(),
     };
 }
 
-class Page {
-    constructor(page) {
-        this.page = page;
-        this.errors = [];
-        page.on('pageerror', (error) => this.errors.push(error.message));
-        page.on('console', (message) => message.type() === 'error' && this.errors.push(message.text()));
-    }
-
-    Goto(url) {
-        return this.page.goto(url);
-    }
-
-    Reload() {
-        return this.page.reload();
-    }
-
-    Evaluate(script, arg) {
-        return this.page.evaluate(script, arg);
-    }
-
-    // Runs a whole script in the page, past its Content-Security-Policy.
-    Inject(source) {
-        return this.page.evaluate(source);
-    }
-
+class ChromiumPage extends Page {
     Click(selector, n = 0) {
         return this.page.locator(selector).nth(n).click();
     }
@@ -64,40 +46,27 @@ class Page {
         return this.page.locator(selector).nth(n).hover();
     }
 
-    MoveAway() {
-        return this.page.mouse.move(0, 0);
-    }
-
     Press(key) {
         return this.page.keyboard.press(key);
     }
 
-    Type(text) {
-        return this.page.keyboard.type(text);
+    async Another() {
+        return new ChromiumPage(await this.context.newPage(), this.context);
     }
 
-    Screenshot(path) {
-        return this.page.screenshot({ path });
+    Offline(offline) {
+        return this.context.setOffline(offline);
     }
 
-    Errors() {
-        return this.errors;
-    }
-
-    // Role, name, description and selected state in the browser's
-    // accessibility tree.
     async Accessible(selector) {
-        const cdp = await this.page.context().newCDPSession(this.page);
-        const { root } = await cdp.send('DOM.getDocument');
-        const { nodeId } = await cdp.send('DOM.querySelector', { nodeId: root.nodeId, selector });
-        const { nodes } = await cdp.send('Accessibility.getPartialAXTree', { nodeId, fetchRelatives: false });
-        await cdp.detach();
-        const node = nodes.find((n) => !n.ignored);
-        const selected = node.properties?.find((p) => p.name === 'selected')?.value.value ?? false;
-        return { role: node.role?.value, name: node.name?.value, description: node.description?.value ?? '', selected };
+        return Devtools.Accessible(await this.context.newCDPSession(this.page), selector);
     }
 
-    Close() {
-        return this.page.context().close();
+    BeforeScripts(script) {
+        return this.page.addInitScript(script);
+    }
+
+    async SlowDown(rate) {
+        return Devtools.SlowDown(await this.context.newCDPSession(this.page), rate);
     }
 }

@@ -10,12 +10,13 @@ import { spawn } from 'node:child_process';
 import { writeFile } from 'node:fs/promises';
 import { createServer } from 'node:net';
 import { Builder, By, Key, Origin } from 'selenium-webdriver';
+import { Started, Xvfb } from '../processes.mjs';
 
 export const name = 'WebKitGTK';
 
 // WebKitWebDriver takes a touch pointer's actions but delivers them as a
 // mouse's, so it cannot tap.
-export const can = { tree: false, names: true, touch: false };
+export const can = { names: true };
 
 const MiniBrowser = process.env.MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 
@@ -25,28 +26,12 @@ const Keys = {
     Home: Key.HOME, End: Key.END, PageUp: Key.PAGE_UP, PageDown: Key.PAGE_DOWN, Shift: Key.SHIFT, Control: Key.CONTROL,
 };
 
-function Started(child, what) {
-    return new Promise((resolve, reject) => {
-        child.once('error', reject);
-        child.once('exit', (code) => reject(new Error(`${what} ended with ${code}`)));
-        child.once('spawn', resolve);
-    });
-}
-
 async function FreePort() {
     const probe = createServer();
     await new Promise((resolve) => probe.listen(0, '127.0.0.1', resolve));
     const { port } = probe.address();
     await new Promise((resolve) => probe.close(resolve));
     return port;
-}
-
-async function Xvfb() {
-    const server = spawn('Xvfb', ['-displayfd', '1', '-screen', '0', '1920x1080x24', '-nolisten', 'tcp'],
-        { stdio: ['ignore', 'pipe', 'ignore'] });
-    await Started(server, 'Xvfb');
-    const display = await new Promise((resolve) => server.stdout.once('data', (d) => resolve(`:${String(d).trim()}`)));
-    return { server, display };
 }
 
 async function Driver(display, colorScheme) {
@@ -73,7 +58,7 @@ async function Driver(display, colorScheme) {
 }
 
 export async function Launch() {
-    const x = await Xvfb();
+    const x = await Xvfb('1920x1080');
     const drivers = {};
     const driver = (colorScheme) => {
         drivers[colorScheme] ??= Driver(x.display, colorScheme);

@@ -1,0 +1,122 @@
+// SPDX-FileCopyrightText: 2026 Korvelata developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// What the engines' drivers share. Playwright's and Puppeteer's page objects
+// answer these calls alike, at every version the drivers use; Blink's
+// accessibility tree, its processor throttling and its offline mode are
+// reached through the Chrome DevTools Protocol.
+
+export class Page {
+    constructor(page, context) {
+        this.page = page;
+        this.context = context;
+        this.errors = [];
+        page.on('pageerror', (error) => this.errors.push(error.message));
+        page.on('console', (message) => message.type() === 'error' && this.errors.push(message.text()));
+    }
+
+    Goto(url) {
+        return this.page.goto(url);
+    }
+
+    Reload() {
+        return this.page.reload();
+    }
+
+    Evaluate(script, arg) {
+        return this.page.evaluate(script, arg);
+    }
+
+    // Runs a whole script in the page, past its Content-Security-Policy.
+    Inject(source) {
+        return this.page.evaluate(source);
+    }
+
+    MoveAway() {
+        return this.page.mouse.move(0, 0);
+    }
+
+    Type(text) {
+        return this.page.keyboard.type(text);
+    }
+
+    Screenshot(path) {
+        return this.page.screenshot({ path });
+    }
+
+    Errors() {
+        return this.errors;
+    }
+
+    // Its browser's context ends with the first of its pages to close.
+    Close() {
+        this.context.ended ??= this.context.close();
+        return this.context.ended;
+    }
+}
+
+// Puppeteer's page: elements taken by their place among the selector's,
+// and keys pressed with their modifiers held around them.
+export class PuppeteerPage extends Page {
+    // A second page beside this one, in the same browser context.
+    async Another() {
+        const page = await this.context.newPage();
+        await page.setViewport(this.page.viewport());
+        return new this.constructor(page, this.context);
+    }
+
+    async Element(selector, n) {
+        const all = await this.page.$$(selector);
+        if (!all[n]) {
+            throw new Error(`no element ${n} of ${selector}`);
+        }
+        await this.page.evaluate((e) => e.scrollIntoView({ block: 'nearest' }), all[n]);
+        return all[n];
+    }
+
+    async Click(selector, n = 0) {
+        await (await this.Element(selector, n)).click();
+    }
+
+    async Tap(selector, n = 0) {
+        await (await this.Element(selector, n)).tap();
+    }
+
+    async Hover(selector, n = 0) {
+        await (await this.Element(selector, n)).hover();
+    }
+
+    // "Shift+Tab" and the like.
+    async Press(key) {
+        const keys = key.split('+');
+        const last = keys.pop();
+        for (const modifier of keys) {
+            await this.page.keyboard.down(modifier);
+        }
+        await this.page.keyboard.press(last === 'Space' ? ' ' : last);
+        for (const modifier of keys.reverse()) {
+            await this.page.keyboard.up(modifier);
+        }
+    }
+}
+
+// Blink's own: a session of the Chrome DevTools Protocol, opened by the
+// driver's own means.
+export const Devtools = {
+    // Role, name, description and selected state in the accessibility tree.
+    async Accessible(session, selector) {
+        const { root } = await session.send('DOM.getDocument');
+        const { nodeId } = await session.send('DOM.querySelector', { nodeId: root.nodeId, selector });
+        const { nodes } = await session.send('Accessibility.getPartialAXTree', { nodeId, fetchRelatives: false });
+        await session.detach();
+        const node = nodes.find((n) => !n.ignored);
+        const selected = node.properties?.find((p) => p.name === 'selected')?.value.value ?? false;
+        return { role: node.role?.value, name: node.name?.value, description: node.description?.value ?? '', selected };
+    },
+
+    // The processor slowed by the given factor, as on an old device, for as
+    // long as the session lasts.
+    SlowDown(session, rate) {
+        return session.send('Emulation.setCPUThrottlingRate', { rate });
+    },
+};
