@@ -103,13 +103,16 @@ export class PuppeteerPage extends Page {
 // Blink's own: a session of the Chrome DevTools Protocol, opened by the
 // driver's own means.
 export const Devtools = {
-    // Role, name, description and selected state in the accessibility tree.
+    // Role, name, description and selected state in the accessibility tree,
+    // taken from the whole tree: Chromium 92 leaves a label's name out of a
+    // partial one.
     async Accessible(session, selector) {
         const { root } = await session.send('DOM.getDocument');
         const { nodeId } = await session.send('DOM.querySelector', { nodeId: root.nodeId, selector });
-        const { nodes } = await session.send('Accessibility.getPartialAXTree', { nodeId, fetchRelatives: false });
+        const { node: { backendNodeId } } = await session.send('DOM.describeNode', { nodeId });
+        const { nodes } = await session.send('Accessibility.getFullAXTree');
         await session.detach();
-        const node = nodes.find((n) => !n.ignored);
+        const node = nodes.find((n) => n.backendDOMNodeId === backendNodeId && !n.ignored);
         const selected = node.properties?.find((p) => p.name === 'selected')?.value.value ?? false;
         return { role: node.role?.value, name: node.name?.value, description: node.description?.value ?? '', selected };
     },
