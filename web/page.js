@@ -245,19 +245,26 @@ class MainForm {
     // a slow or lost connection or the server may keep it, and then the
     // window says so and tries again when asked or when the connection is
     // back. However often this is called, one core starts.
-    LoadCore() {
+    async LoadCore() {
         if (this.core || this.loading) {
             return;
         }
         this.loading = true;
         const slow = setTimeout(() => this.ShowStatus(this.design.SlowText), 4000);
-        FetchCore()
-            .then(() => KorvelataCore().then((module) => this.Start(Bind(module)), () => this.ShowStatus(this.design.BrokenText)),
-                () => WhyNotFetched(this.design).then((text) => this.ShowStatus(text, true)))
-            .finally(() => {
-                clearTimeout(slow);
-                this.loading = false;
-            });
+        try {
+            if (await FetchCore().then(() => true, () => false)) {
+                this.Start(Bind(await KorvelataCore()));
+            } else {
+                this.ShowStatus(await WhyNotFetched(this.design), true);
+            }
+        } catch (error) {
+            // A core that came and did not start: only a reload can help.
+            console.error(error);
+            this.ShowStatus(this.design.BrokenText);
+        } finally {
+            clearTimeout(slow);
+            this.loading = false;
+        }
     }
 
     Start(core) {
