@@ -75,9 +75,9 @@ export async function Launch() {
     return {
         version,
         async Open({ width, height, colorScheme = 'light' }) {
-            const webDriver = await session(colorScheme);
-            await webDriver.manage().window().setRect({ x: 0, y: 0, width, height });
-            return new Page(webDriver);
+            const webDriver = await Bounded(session(colorScheme), 'a new session');
+            await Bounded(webDriver.manage().window().setRect({ x: 0, y: 0, width, height }), 'setRect');
+            return Answering(new Page(webDriver));
         },
         async Close() {
             for (const d of Object.values(drivers)) {
@@ -87,6 +87,22 @@ export async function Launch() {
         },
     };
 }
+
+// A call to WebKitWebDriver that has not answered in a minute fails, naming
+// the call, rather than holding the whole run until its time is up.
+function Bounded(promise, what) {
+    let timer;
+    return Promise.race([promise, new Promise((_, reject) => {
+        timer = setTimeout(() => reject(new Error(`WebKitWebDriver did not answer ${what} within 60 s`)), 60000);
+    })]).finally(() => clearTimeout(timer));
+}
+
+const Answering = (page) => new Proxy(page, {
+    get(target, key) {
+        const value = target[key];
+        return typeof value === 'function' ? (...args) => Bounded(value.apply(target, args), String(key)) : value;
+    },
+});
 
 // WebKitWebDriver passes on no console messages, so each load gets a capture
 // of its errors; one raised before the capture is in place goes unseen.
