@@ -254,14 +254,16 @@ async function SelectedInTree(page) {
     return selected;
 }
 
-row('accessibility tree: every list\'s selected row, focused or not, as the screen shows it', async () => {
-    const page = await Open();
-    assert.deepEqual(await SelectedInTree(page), [[0], [0], [2]]);
-    await page.Click(List(1), 3);
-    assert.deepEqual(await SelectedInTree(page), [[3], [3], [2]]);
-    await Focus(page, '#List1_0');
-    await page.Press('ArrowDown');
-    assert.deepEqual(await SelectedInTree(page), [[4], [4], [2]]);
+row('accessibility tree: every list\'s selected row, focused or not, as the screen shows it, site and single file', async () => {
+    for (const url of Object.values(places)) {
+        const page = await Open(url());
+        assert.deepEqual(await SelectedInTree(page), [[0], [0], [2]]);
+        await page.Click(List(1), 3);
+        assert.deepEqual(await SelectedInTree(page), [[3], [3], [2]]);
+        await Focus(page, '#List1_0');
+        await page.Press('ArrowDown');
+        assert.deepEqual(await SelectedInTree(page), [[4], [4], [2]]);
+    }
 }, ['tree']);
 
 // Each row types answers, presses "Провери" and reads the labels and what
@@ -854,9 +856,10 @@ row('offline: after one visit the page opens again with the server gone', async 
     assert.deepEqual((await Board(page)).rows[1], PairSums(await ToolTips(page)));
 });
 
-row('single file: opens from file://, draws anew and checks', async () => {
+row('single file: opens from file://, tells every list\'s selected row, draws anew and checks', async () => {
     const page = await Open(pathToFileURL(`${build}/korvelata.html`).href);
-    const first = (await Board(page)).rows[1];
+    const { rows: [, first], told } = await Board(page);
+    assert.deepEqual(told, [0, 0, 2]);
     assert.deepEqual(first, PairSums(await ToolTips(page)));
     await page.Click(List(2), 6);
     await page.Click(Button(NewValues));
