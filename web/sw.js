@@ -3,10 +3,11 @@
 
 // Keeps the site's own files, so that after one visit the page opens with no
 // network. The build writes the version, a digest of all the files, so that
-// a new version is a new worker. It fetches every file past the browser's
-// own cache, which a host may let keep an older version for a while, takes
-// over at once, and keeps the version before it for a page of that version
-// that is still open.
+// a new version is a new worker. A file whose name carries the version is
+// taken as the browser has it, most often from the page's own load; any other
+// is asked of the server again, since a host may let the browser keep an
+// older version of it for a while. The worker takes over at once, and keeps
+// the version before it for a page of that version that is still open.
 'use strict';
 
 const VERSION = '@VERSION@';
@@ -20,7 +21,7 @@ const Ours = () => caches.keys()
 
 self.addEventListener('install', (event) => {
     event.waitUntil(caches.open(CACHE)
-        .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'reload' }))))
+        .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: file.includes('?v=') ? 'default' : 'no-cache' }))))
         .then(() => self.skipWaiting()));
 });
 
