@@ -75,8 +75,9 @@ const files = {
     'korvelata-512.png': built('korvelata-512.png'),
 };
 const versioned = ['page.css', 'page.js', 'unsupported.js', 'core.js', 'manifest.webmanifest'];
+const named = (version) => (name) => (versioned.includes(name) ? `${name}?v=${version}` : name);
 const index = (version) => {
-    const at = (name) => (versioned.includes(name) ? `${name}?v=${version}` : name);
+    const at = named(version);
     return fill(source('index.html'), {
         ...page,
         POLICY: [
@@ -110,8 +111,7 @@ for (const [name, data] of Object.entries(files)) {
 }
 writeFileSync(join(site, 'sw.js'), fill(source('sw.js'), {
     VERSION: `korvelata-${version}`,
-    FILES: JSON.stringify(['./', ...Object.keys(files).filter((name) => name !== 'index.html')
-        .map((name) => (versioned.includes(name) ? `${name}?v=${version}` : name))]),
+    FILES: JSON.stringify(['./', ...Object.keys(files).filter((name) => name !== 'index.html').map(named(version))]),
 }));
 
 // The single file: no worker and no manifest, since it opens from anywhere,

@@ -191,7 +191,9 @@ class MainForm {
         this.Text2.forEach((box, k) => this.ShowToolTipOnRest(k));
         document.addEventListener('keydown', () => this.HideToolTip());
         this.Status = document.getElementById('Status');
-        document.getElementById('Retry').addEventListener('click', () => this.LoadCore());
+        this.StatusText = document.getElementById('StatusText');
+        this.Retry = document.getElementById('Retry');
+        this.Retry.addEventListener('click', () => this.LoadCore());
     }
 
     // The hidden value shows only to a pointer resting on the box, never to
@@ -237,8 +239,8 @@ class MainForm {
     // where that can help; no text takes it away.
     ShowStatus(text, retry = false) {
         this.Status.hidden = !text;
-        document.getElementById('StatusText').textContent = text;
-        document.getElementById('Retry').hidden = !retry;
+        this.StatusText.textContent = text;
+        this.Retry.hidden = !retry;
     }
 
     // The puzzle's core, once: it comes from the network on the site, where

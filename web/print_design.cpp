@@ -1,14 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Korvelata developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Prints the design table as JSON. The build puts it into the page, which
-// builds its window from it before the puzzle's core has loaded.
+// Prints the design table as JSON, from which the build writes the page's
+// window and what the page's script reads.
 
 #include "design.h"
 #include "puzzle.h"
 #include "read_number.h"
 
+#include <concepts>
 #include <cstdio>
+#include <ranges>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,17 +43,12 @@ std::string Json(const std::string& text) { return Quoted(text); }
 std::string Json(int n) { return std::to_string(n); }
 std::string Json(design::Twips t) { return Json(design::Pixels(t)); }
 
-template <typename T, std::size_t N> std::string Json(const std::array<T, N>& items) {
+// A list of any of the above; a string is one text, not a list.
+template <std::ranges::range Items>
+    requires(!std::convertible_to<Items, std::string_view>)
+std::string Json(const Items& items) {
     std::string out = "[";
-    for (const T& item : items) {
-        out += (out.size() > 1 ? "," : "") + Json(item);
-    }
-    return out + "]";
-}
-
-std::string Json(const std::vector<std::string>& items) {
-    std::string out = "[";
-    for (const std::string& item : items) {
+    for (const auto& item : items) {
         out += (out.size() > 1 ? "," : "") + Json(item);
     }
     return out + "]";

@@ -174,6 +174,13 @@ async function Fill(page, k, text) {
     }
 }
 
+// Each box given its value, in order.
+async function FillAll(page, values) {
+    for (const [k, value] of values.entries()) {
+        await Fill(page, k, String(value));
+    }
+}
+
 async function Focus(page, selector) {
     await page.Evaluate((s) => document.querySelector(s).focus(), selector);
 }
@@ -319,9 +326,7 @@ row('"Чисти": "?" sums with none selected, neutral labels, empty boxes, no 
     assert.deepEqual(board.verdicts, Array(5).fill(''));
     assert.deepEqual((await ToolTips(page)).map(Number), values);
     // The same puzzle is still there to be checked.
-    for (const [k, value] of values.entries()) {
-        await Fill(page, k, String(value));
-    }
+    await FillAll(page, values);
     await page.Click(Button(Check));
     assert.deepEqual((await Board(page)).colours, Array(5).fill(Right));
 });
@@ -361,9 +366,7 @@ for (const [place, url] of Object.entries(places)) {
 row('count: "7" shows seven boxes and 21 "?" pairs, keeps answers and colours; back at "5" the old puzzle still checks', async () => {
     const page = await Open();
     const values = Solve((await Board(page)).rows[1]);
-    for (const [k, value] of values.entries()) {
-        await Fill(page, k, String(value));
-    }
+    await FillAll(page, values);
     await Fill(page, 4, '99');
     await page.Click(Button(Check));
     await page.Click(List(2), 4);
@@ -742,10 +745,7 @@ row('start-up on a slow device: three loads, each draws one puzzle that stays', 
 // data: the browser may say so itself, and nothing else is said.
 row('service workers refused: the page works online', async () => {
     const page = await Open(server.url, { worker: false });
-    const values = Solve((await Board(page)).rows[1]);
-    for (const [k, value] of values.entries()) {
-        await Fill(page, k, String(value));
-    }
+    await FillAll(page, Solve((await Board(page)).rows[1]));
     await page.Click(Button(Check));
     assert.deepEqual((await Board(page)).colours, Array(5).fill(Right));
 }, ['noworker'], /Failed to register\/update a ServiceWorker/);
@@ -820,10 +820,7 @@ for (const cache of ['max-age=600', 'last-modified']) {
 
             if (old) {
                 assert.deepEqual(await EditionShown(old), Whole('A'));
-                const values = Solve((await Board(old)).rows[1]);
-                for (const [k, value] of values.entries()) {
-                    await Fill(old, k, String(value));
-                }
+                await FillAll(old, Solve((await Board(old)).rows[1]));
                 await old.Click(Button(Check));
                 assert.deepEqual((await Board(old)).colours, Array(5).fill(Right));
             }

@@ -3,7 +3,7 @@
 
 // Blink: Debian's Chromium through playwright-core, headless.
 import { chromium } from 'playwright-core';
-import { Devtools, Page } from './shared.mjs';
+import { Page } from './shared.mjs';
 
 export const name = 'Chromium';
 
@@ -58,15 +58,11 @@ class ChromiumPage extends Page {
         return this.context.setOffline(offline);
     }
 
-    async Accessible(selector) {
-        return Devtools.Accessible(await this.context.newCDPSession(this.page), selector);
+    Devtools() {
+        return this.context.newCDPSession(this.page);
     }
 
     BeforeScripts(script) {
         return this.page.addInitScript(script);
-    }
-
-    async SlowDown(rate) {
-        return Devtools.SlowDown(await this.context.newCDPSession(this.page), rate);
     }
 }

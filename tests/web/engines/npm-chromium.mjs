@@ -9,7 +9,7 @@ import { existsSync, mkdirSync, mkdtempSync, readFileSync, renameSync, writeFile
 import { createRequire } from 'node:module';
 import { dirname, join } from 'node:path';
 import { brotliDecompressSync } from 'node:zlib';
-import { Devtools, PuppeteerPage } from './shared.mjs';
+import { PuppeteerPage } from './shared.mjs';
 
 const require = createRequire(import.meta.url);
 
@@ -71,11 +71,7 @@ class OldChromiumPage extends PuppeteerPage {
         return this.page.evaluateOnNewDocument(script);
     }
 
-    async Accessible(selector) {
-        return Devtools.Accessible(await this.page.target().createCDPSession(), selector);
-    }
-
-    async SlowDown(rate) {
-        return Devtools.SlowDown(await this.page.target().createCDPSession(), rate);
+    Devtools() {
+        return this.page.target().createCDPSession();
     }
 }

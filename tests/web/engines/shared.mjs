@@ -3,8 +3,8 @@
 
 // What the engines' drivers share. Playwright's and Puppeteer's page objects
 // answer these calls alike, at every version the drivers use; Blink's
-// accessibility tree, its processor throttling and its offline mode are
-// reached through the Chrome DevTools Protocol.
+// accessibility tree and its processor throttling are reached through the
+// Chrome DevTools Protocol.
 
 export class Page {
     constructor(page, context) {
@@ -46,6 +46,28 @@ export class Page {
 
     Errors() {
         return this.errors;
+    }
+
+    // Blink's own, over a session of the Chrome DevTools Protocol that the
+    // driver opens, as Devtools(): role, name, description and selected state
+    // in the accessibility tree, taken from the whole tree, since Chromium 92
+    // leaves a label's name out of a partial one.
+    async Accessible(selector) {
+        const session = await this.Devtools();
+        const { root } = await session.send('DOM.getDocument');
+        const { nodeId } = await session.send('DOM.querySelector', { nodeId: root.nodeId, selector });
+        const { node: { backendNodeId } } = await session.send('DOM.describeNode', { nodeId });
+        const { nodes } = await session.send('Accessibility.getFullAXTree');
+        await session.detach();
+        const node = nodes.find((n) => n.backendDOMNodeId === backendNodeId && !n.ignored);
+        const selected = node.properties?.find((p) => p.name === 'selected')?.value.value ?? false;
+        return { role: node.role?.value, name: node.name?.value, description: node.description?.value ?? '', selected };
+    }
+
+    // The processor slowed by the given factor, as on an old device, for as
+    // long as the session lasts.
+    async SlowDown(rate) {
+        return (await this.Devtools()).send('Emulation.setCPUThrottlingRate', { rate });
     }
 
     // Its browser's context ends with the first of its pages to close.
@@ -99,27 +121,3 @@ export class PuppeteerPage extends Page {
         }
     }
 }
-
-// Blink's own: a session of the Chrome DevTools Protocol, opened by the
-// driver's own means.
-export const Devtools = {
-    // Role, name, description and selected state in the accessibility tree,
-    // taken from the whole tree: Chromium 92 leaves a label's name out of a
-    // partial one.
-    async Accessible(session, selector) {
-        const { root } = await session.send('DOM.getDocument');
-        const { nodeId } = await session.send('DOM.querySelector', { nodeId: root.nodeId, selector });
-        const { node: { backendNodeId } } = await session.send('DOM.describeNode', { nodeId });
-        const { nodes } = await session.send('Accessibility.getFullAXTree');
-        await session.detach();
-        const node = nodes.find((n) => n.backendDOMNodeId === backendNodeId && !n.ignored);
-        const selected = node.properties?.find((p) => p.name === 'selected')?.value.value ?? false;
-        return { role: node.role?.value, name: node.name?.value, description: node.description?.value ?? '', selected };
-    },
-
-    // The processor slowed by the given factor, as on an old device, for as
-    // long as the session lasts.
-    SlowDown(session, rate) {
-        return session.send('Emulation.setCPUThrottlingRate', { rate });
-    },
-};
