@@ -80,9 +80,9 @@ async function Open(url = server.url, { width = 1280, height = 800, colorScheme 
     return page;
 }
 
-async function WaitFor(page, script, arg, what = String(script)) {
+async function WaitFor(page, script, arg, what = String(script), within = 10000) {
     for (const start = Date.now(); !(await page.Evaluate(script, arg));) {
-        if (Date.now() - start > 10000) {
+        if (Date.now() - start > within) {
             throw new Error(`timed out waiting for ${what}`);
         }
         await new Promise((resolve) => setTimeout(resolve, 50));
@@ -816,10 +816,18 @@ for (const cache of ['max-age=600', 'last-modified']) {
                 t.diagnostic(`${engine.name} through its driver cannot ${Needs.tabs}: no old page stays open`);
             }
 
+            // The browser checks for a new worker a moment after the load, when
+            // it chooses; Chromium 80 has taken more than ten seconds here.
+            let checks = 0;
+            site.on('request', (request) => (checks += request.url === '/sw.js'));
             site.folder = b;
             await page.Reload();
             await WaitFor(page, OnTheBoard);
-            await WaitFor(page, BothKept, undefined, 'the new version kept');
+            await WaitFor(page, BothKept, undefined, 'the new version kept', 30000).catch(async (error) => {
+                const kept = await page.Evaluate(() => caches.keys().then((names) => Promise.all(names
+                    .map((name) => caches.open(name).then((c) => c.keys()).then((k) => k.length)))));
+                throw new Error(`${error.message}: files kept per version ${kept}, ${checks} checks for a worker`);
+            });
             await WaitFor(page, Installed);
             await page.Reload();
             await WaitFor(page, OnTheBoard);
