@@ -3,14 +3,12 @@
 
 #include "read_number.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cstdlib>
-#include <cmath>
+#include "nearest_double.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
-#include <system_error>
 
 namespace puzzle {
 
@@ -89,42 +87,9 @@ double ReadRadix(Reader& in, int base) {
     return fits ? static_cast<double>(exact) : approximate;
 }
 
-// Sign of the decimal order of magnitude of digits.fraction x 10^exponent:
-// true when the number is at least 1, so that an out-of-range conversion is an
-// overflow rather than an underflow.
-bool AtLeastOne(const std::string& whole, const std::string& fraction,
-                const std::string& exponent) {
-    long long order = 0;
-    const auto firstWhole = whole.find_first_not_of('0');
-    if (firstWhole != std::string::npos) {
-        order = static_cast<long long>(whole.size() - firstWhole) - 1;
-    } else {
-        order = -static_cast<long long>(fraction.find_first_not_of('0')) - 1;
-    }
-    constexpr long long cap = 1'000'000'000'000LL;
-    long long shift = 0;
-    for (std::size_t k = exponent[0] == '-' || exponent[0] == '+' ? 1 : 0; k < exponent.size();
-         ++k) {
-        shift = std::min(cap, shift * 10 + (exponent[k] - '0'));
-    }
-    return order + (exponent[0] == '-' ? -shift : shift) >= 0;
-}
-
-// Reads a number written as "-12.5e3"; false when it lies beyond a double.
-bool ParseDouble(const std::string& number, double& value) {
-#ifdef __cpp_lib_to_chars
-    // from_chars ignores the locale, where strtod would stop at the full stop
-    // under a comma locale.
-    return std::from_chars(number.data(), number.data() + number.size(), value).ec !=
-           std::errc::result_out_of_range;
-#else
-    // A library without from_chars for double, as WebAssembly's, where the
-    // only locale is "C".
-    errno = 0;
-    value = std::strtod(number.c_str(), nullptr);
-    return errno != ERANGE;
-#endif
-}
+// Exponents beyond this read as an infinity or a zero whatever the digits
+// before them, and still leave room to add their count.
+constexpr long long ExponentCap = 1'000'000'000'000LL;
 
 double ReadDecimal(Reader& in) {
     const bool negative = in.Take('-');
@@ -136,29 +101,19 @@ double ReadDecimal(Reader& in) {
     if (whole.empty() && fraction.empty()) {
         return 0;
     }
-    std::string exponent = "0";
+    long long exponent = 0;
     if (in.Take('E') || in.Take('e')) {
-        std::string sign;
-        if (in.Take('-')) {
-            sign = "-";
-        } else {
+        const bool down = in.Take('-');
+        if (!down) {
             in.Take('+');
         }
-        const std::string digits = in.TakeDigits();
-        if (!digits.empty()) {
-            exponent = sign + digits;
+        for (const char c : in.TakeDigits()) {
+            exponent = std::min(ExponentCap, exponent * 10 + (c - '0'));
         }
+        exponent = down ? -exponent : exponent;
     }
-
-    const std::string number = (negative ? "-" : "") + (whole.empty() ? "0" : whole) +
-                               (fraction.empty() ? "" : "." + fraction) + "e" + exponent;
-    double value = 0;
-    if (!ParseDouble(number, value)) {
-        value =
-            AtLeastOne(whole, fraction, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
-        return negative ? -value : value;
-    }
-    return value;
+    return NearestDouble(whole + fraction, static_cast<long long>(whole.size()) + exponent,
+                         negative);
 }
 
 } // namespace
