@@ -101,6 +101,14 @@ constexpr const char* NotFoundText =
 constexpr const char* ServerErrorText =
     "Задачата не се зареди: сървърът отговори с грешка. Опитайте пак след малко или кажете "
     "на учителя.";
+// How long a file the page needs may take before the page gives up on it:
+// school Wi-Fi may be slow, but a request still open after this has hung.
+constexpr int PatienceSeconds = 15;
+constexpr const char* TimeoutText = "Задачата не пристигна навреме: връзката е твърде бавна или "
+                                    "прекъсва. Опитайте пак; написаното остава.";
+constexpr const char* WrongTypeText =
+    "Задачата не се зареди: сървърът не изпраща неин файл както трябва. Опитайте пак по-късно "
+    "или кажете на учителя.";
 constexpr const char* BrokenText =
     "Задачата не успя да тръгне в този браузър. Презаредете страницата или я отворете в "
     "друг браузър.";

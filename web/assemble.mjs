@@ -26,6 +26,7 @@ const floor = [...source('browserslist').matchAll(/^(\w+) >= ([\d.]+)$/gm)]
     .map(([, browser, version]) => `${Browsers[browser]} ${version}`);
 
 const digest = (data) => createHash('sha256').update(data).digest('base64');
+const hex = (data) => createHash('sha256').update(data).digest('hex');
 const fill = (template, values) =>
     template.replace(/@([A-Z]+)@/g, (_, key) => {
         if (!(key in values)) {
@@ -36,7 +37,8 @@ const fill = (template, values) =>
 
 // What the page's scripts read of the design; the rest is in the page itself.
 const said = Object.fromEntries(['Placeholder', 'ColourNeutral', 'ColourRight', 'ColourWrong', 'RightText',
-    'WrongText', 'SlowText', 'OfflineText', 'NotFoundText', 'ServerErrorText', 'BrokenText', 'PageLostText']
+    'WrongText', 'SlowText', 'OfflineText', 'NotFoundText', 'ServerErrorText', 'PatienceSeconds', 'TimeoutText',
+    'WrongTypeText', 'BrokenText', 'PageLostText']
     .map((key) => [key, design[key]]));
 said.TooOldText = `${design.TooOldText} (от ${floor.join(', ')} нататък).`;
 const page = {
@@ -48,7 +50,8 @@ const page = {
     DESIGN: JSON.stringify(said).replace(/</g, '\\u003c'),
 };
 const style = WindowStyle(design) + source('page.css');
-const scripts = ['page.js', 'unsupported.js'];
+const watchdog = source('watchdog.js');
+const core = built('core.js');
 
 // Scripts and styles go into the file as they are; none may end its element early.
 const inline = (tag, text) => {
@@ -59,64 +62,75 @@ const inline = (tag, text) => {
 };
 
 // The site: every file from this origin, and a worker that keeps them. The
-// page asks for its own files by names that carry its version, so that a
-// browser holding an older version's files never mixes them in, whatever
-// the host lets it keep.
+// page's own files are named by a digest of their bytes, and the browser
+// takes each only with the bytes its digest names, so that a host that
+// answers a name with an older file, an error or its index page never
+// mixes versions. The page itself, the worker and the icons keep their names.
 rmSync(site, { recursive: true, force: true });
 mkdirSync(site, { recursive: true });
-const files = {
-    'page.css': style,
-    'page.js': source('page.js'),
-    'unsupported.js': source('unsupported.js'),
-    'core.js': built('core.js'),
-    'manifest.webmanifest': fill(source('manifest.webmanifest'), page),
+const named = (name, data) => name.replace(/\.\w+$/, (extension) => `.${hex(data).slice(0, 10)}${extension}`);
+const fixed = {
     'korvelata.svg': readFileSync(join(top, 'packaging/korvelata.svg')),
     'korvelata-192.png': built('korvelata-192.png'),
     'korvelata-512.png': built('korvelata-512.png'),
 };
-const versioned = ['page.css', 'page.js', 'unsupported.js', 'core.js', 'manifest.webmanifest'];
-const named = (version) => (name) => (versioned.includes(name) ? `${name}?v=${version}` : name);
-const index = (version) => {
-    const at = named(version);
-    return fill(source('index.html'), {
-        ...page,
-        POLICY: [
-            "default-src 'none'",
-            "script-src 'self'",
-            "style-src 'self'",
-            "img-src 'self'",
-            "connect-src 'self'",
-            "manifest-src 'self'",
-            "worker-src 'self'",
-            "base-uri 'none'",
-            "form-action 'none'",
-        ].join('; '),
-        HEAD: [
-            `<link rel="stylesheet" href="${at('page.css')}">`,
-            `<link rel="manifest" href="${at('manifest.webmanifest')}">`,
-            '<link rel="icon" href="korvelata.svg" type="image/svg+xml">',
-            '<link rel="apple-touch-icon" href="korvelata-192.png">',
-        ].join('\n'),
-        SCRIPTS: scripts.map((name) => `<script src="${at(name)}" defer></script>`).join('\n'),
-    });
+const files = {};
+const put = (name, data) => {
+    const url = name in fixed ? name : named(name, data);
+    files[url] = data;
+    return { url, integrity: `sha256-${digest(data)}` };
 };
-const hash = createHash('sha256').update(index(''));
-for (const [name, data] of Object.entries(files)) {
-    hash.update(name).update(data);
+const at = {
+    'page.css': put('page.css', style),
+    'page.js': put('page.js', source('page.js')),
+    'core.js': put('core.js', core),
+    'manifest.webmanifest': put('manifest.webmanifest', fill(source('manifest.webmanifest'), page)),
+};
+for (const [name, data] of Object.entries(fixed)) {
+    at[name] = put(name, data);
 }
-const version = hash.digest('hex').slice(0, 16);
-files['index.html'] = index(version);
+files['index.html'] = fill(source('index.html'), {
+    ...page,
+    POLICY: [
+        "default-src 'none'",
+        `script-src 'self' 'sha256-${digest(watchdog)}'`,
+        "style-src 'self'",
+        "img-src 'self'",
+        "connect-src 'self'",
+        "manifest-src 'self'",
+        "worker-src 'self'",
+        "base-uri 'none'",
+        "form-action 'none'",
+    ].join('; '),
+    HEAD: [
+        `<link rel="stylesheet" href="${at['page.css'].url}" integrity="${at['page.css'].integrity}">`,
+        // The page's script and the core come with the style; nothing waits
+        // for them. The page's script runs the core, and says what keeps it.
+        `<script src="${at['page.js'].url}" integrity="${at['page.js'].integrity}" defer></script>`,
+        `<link rel="preload" href="${at['core.js'].url}" as="script" integrity="${at['core.js'].integrity}">`,
+        `<link rel="manifest" href="${at['manifest.webmanifest'].url}">`,
+        '<link rel="icon" href="korvelata.svg" type="image/svg+xml">',
+        '<link rel="apple-touch-icon" href="korvelata-192.png">',
+    ].join('\n'),
+    SCRIPTS: inline('script', watchdog),
+});
+const index = { url: './', integrity: `sha256-${digest(files['index.html'])}` };
+const needed = [index, at['page.css'], at['page.js'], at['core.js']];
+const optional = ['manifest.webmanifest', ...Object.keys(fixed)].map((name) => ({ ...at[name], optional: true }));
+const version = createHash('sha256').update(JSON.stringify([...needed, ...optional])).digest('hex').slice(0, 16);
 for (const [name, data] of Object.entries(files)) {
     writeFileSync(join(site, name), data);
 }
 writeFileSync(join(site, 'sw.js'), fill(source('sw.js'), {
     VERSION: `korvelata-${version}`,
-    FILES: JSON.stringify(['./', ...Object.keys(files).filter((name) => name !== 'index.html').map(named(version))]),
+    FILES: JSON.stringify([...needed, ...optional]),
 }));
+// For IIS, which refuses the types it does not know; the page and the worker never ask for it.
+writeFileSync(join(site, 'web.config'), source('web.config'));
 
 // The single file: no worker and no manifest, since it opens from anywhere,
 // file:// included; its policy names the inlined scripts and style by digest.
-const inlined = [built('core.js').toString(), ...scripts.map(source)];
+const inlined = [watchdog, core.toString(), source('page.js')];
 const icon = `data:image/svg+xml;base64,${readFileSync(join(top, 'packaging/korvelata.svg')).toString('base64')}`;
 writeFileSync(single, fill(source('index.html'), {
     ...page,

@@ -6,7 +6,7 @@
 # publish on any static host, and korvelata.html, the whole page in one file.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/install-dependencies.sh emscripten nodejs cmake make librsvg2-bin optipng
+sh scripts/install-dependencies.sh emscripten terser nodejs cmake make librsvg2-bin optipng
 # Emscripten's own tools find Debian's JavaScript modules only through
 # NODE_PATH when the machine's Node.js is not Debian's.
 export NODE_PATH=/usr/share/nodejs

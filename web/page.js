@@ -8,36 +8,6 @@
 
 const Verdict = Object.freeze({ Wrong: 0, Right: 1 });
 
-// The core of this very version, beside this script on the site; the single
-// file holds it already.
-const CoreUrl = document.currentScript.src.replace('page.js', 'core.js');
-
-// The puzzle's functions; texts cross through the module's memory as UTF-8.
-function Bind(module) {
-    const text = (pointer) => module.UTF8ToString(pointer);
-    const withText = (value, use) => {
-        const size = module.lengthBytesUTF8(value) + 1;
-        const pointer = module._malloc(size);
-        try {
-            module.stringToUTF8(value, pointer, size);
-            return use(pointer);
-        } finally {
-            module._free(pointer);
-        }
-    };
-    return {
-        ReadNumber: (value) => withText(value, (pointer) => module._ReadNumber(pointer)),
-        SetCount: (count) => module._SetCount(count),
-        Count: () => module._Count(),
-        Draw: () => module._Draw(),
-        PairRowCount: () => module._PairRowCount(),
-        PairLabel: (k) => text(module._PairLabel(k)),
-        PairSumText: (k) => text(module._PairSumText(k)),
-        ValueText: (i) => text(module._ValueText(i)),
-        Judge: (answer, i) => withText(answer, (pointer) => module._Judge(pointer, i)),
-    };
-}
-
 // A single-selection list shown as rows on every browser. The user moves the
 // selected row with the pointer or the keys but cannot clear it. It calls
 // onSelectedRowChanged whenever another row becomes selected, by the user or
@@ -161,11 +131,13 @@ class MainForm {
     // The statement has the focus from the start, with the caret at its
     // beginning, so that a screen reader reads it from its first line, as on
     // the desktop.
-    constructor(design) {
+    constructor(design, coreFile) {
         this.design = design;
         this.FindControls();
         this.Text1[0].setSelectionRange(0, 0);
         this.Text1[0].focus({ preventScroll: true });
+        this.coreFile = coreFile;
+        coreFile.onLate = () => this.LoadCore();
         window.addEventListener('online', () => this.LoadCore());
     }
 
@@ -193,7 +165,7 @@ class MainForm {
         this.Status = document.getElementById('Status');
         this.StatusText = document.getElementById('StatusText');
         this.Retry = document.getElementById('Retry');
-        this.Retry.addEventListener('click', () => this.LoadCore());
+        this.Retry.addEventListener('click', () => (this.broken ? window.location.reload() : this.LoadCore()));
     }
 
     // The hidden value shows only to a pointer resting on the box, never to
@@ -236,43 +208,65 @@ class MainForm {
     }
 
     // What keeps the puzzle from the board, with the button to try again
-    // where that can help; no text takes it away.
+    // where that can help; no text takes it away. A message is put in anew,
+    // so that a screen reader speaks it again when it repeats.
     ShowStatus(text, retry = false) {
         this.Status.hidden = !text;
-        this.StatusText.textContent = text;
         this.Retry.hidden = !retry;
+        const said = document.createElement('p');
+        said.id = this.StatusText.id;
+        said.textContent = text;
+        this.StatusText.replaceWith(said);
+        this.StatusText = said;
     }
 
-    // The puzzle's core, once: it comes from the network on the site, where
-    // a slow or lost connection or the server may keep it, and then the
-    // window says so and tries again when asked or when the connection is
-    // back. However often this is called, one core starts.
+    // The puzzle's core, once. On the site it comes with the page, and may be
+    // kept away by a slow or lost connection or by the server: the window
+    // then says so, and tries again when asked, or at once when the
+    // connection comes back, even while a try is still pending. However
+    // often this is called, one core starts.
     async LoadCore() {
-        if (this.core || this.loading) {
+        if (this.core) {
+            return;
+        }
+        if (this.loading) {
+            this.again = true;
             return;
         }
         this.loading = true;
-        const slow = setTimeout(() => this.ShowStatus(this.design.SlowText), 4000);
+        this.again = false;
+        const slow = setTimeout(() => this.ShowStatus(this.design.SlowText, !this.Retry.hidden), 4000);
         try {
-            if (await FetchCore().then(() => true, () => false)) {
-                this.Start(Bind(await KorvelataCore()));
+            const why = await this.coreFile.Fetch();
+            if (why) {
+                this.ShowStatus(why, true);
             } else {
-                this.ShowStatus(await WhyNotFetched(this.design), true);
+                this.Start(await KorvelataCore());
             }
         } catch (error) {
             // A core that came and did not start: only a reload can help.
             console.error(error);
-            this.ShowStatus(this.design.BrokenText);
+            this.broken = true;
+            this.ShowStatus(this.design.BrokenText, true);
         } finally {
             clearTimeout(slow);
             this.loading = false;
         }
+        if (this.again) {
+            this.LoadCore();
+        }
     }
 
+    // The puzzle on the board; a pupil who asked for it again goes on from
+    // the first of its controls.
     Start(core) {
         this.core = core;
+        const retried = document.activeElement === this.Retry;
         this.ShowStatus('');
         this.Load();
+        if (retried) {
+            this.List1[0].element.focus();
+        }
     }
 
     // The page itself is the window after its first steps, the count chosen
@@ -383,59 +377,80 @@ class MainForm {
     }
 }
 
-// The core's script: in the page already in the single file, from its own
-// file on the site.
-function FetchCore() {
-    if (typeof KorvelataCore === 'function') {
-        return Promise.resolve();
+// The core's script. The single file holds it; on the site the page asks
+// for it with its other files, and its script runs it from there; a new try
+// asks for it by a name the browser has not met, past anything that holds
+// the first request. Fetch() resolves with nothing once the core is there,
+// or with what kept it, in the pupil's words, once it failed or took longer
+// than the page waits. A try given up on that comes after all still counts.
+class CoreFile {
+    constructor(design) {
+        this.design = design;
+        this.file = document.querySelector('link[rel="preload"][as="script"]');
+        this.tries = 0;
+        this.onLate = () => {};
     }
-    return new Promise((resolve, reject) => {
-        const script = document.head.appendChild(document.createElement('script'));
-        script.onload = resolve;
-        script.onerror = () => {
-            script.remove();
-            reject();
-        };
-        script.src = CoreUrl;
-    });
-}
 
-// Why the core's file did not come, in the pupil's words: the connection,
-// or what the server answers when asked again.
-function WhyNotFetched(design) {
-    return fetch(CoreUrl, { cache: 'no-store' }).then((response) => {
-        if (response.ok) {
-            return design.OfflineText;
+    // One try at a time, however often it is asked for.
+    Fetch() {
+        if (typeof KorvelataCore === 'function') {
+            return Promise.resolve('');
         }
-        return response.status === 404 ? design.NotFoundText : design.ServerErrorText;
-    }, () => design.OfflineText);
-}
-
-// Once the window is on the screen, or after a moment where the browser does
-// not tell; once only, whichever comes first on a slow device.
-function AfterFirstPaint(then) {
-    let done = false;
-    const once = () => {
-        if (!done) {
-            done = true;
-            then();
+        if (!this.trying) {
+            this.trying = this.Try().finally(() => (this.trying = undefined));
         }
-    };
-    setTimeout(once, 200);
-    if (!PerformanceObserver.supportedEntryTypes?.includes('paint')) {
-        return;
+        return this.trying;
     }
-    new PerformanceObserver((list, observer) => {
-        if (list.getEntriesByName('first-contentful-paint').length > 0) {
-            observer.disconnect();
-            once();
-        }
-    }).observe({ type: 'paint', buffered: true });
+
+    Try() {
+        const script = document.createElement('script');
+        script.src = this.tries++ === 0 ? this.file.href : `${this.file.href}?try=${this.tries}`;
+        script.integrity = this.file.integrity;
+        const fetched = new Promise((resolve) => {
+            script.addEventListener('load', () => resolve(''));
+            script.addEventListener('error', () => resolve(this.WhyNot()));
+        });
+        document.head.appendChild(script);
+        return this.Bounded(fetched, this.design.TimeoutText).then((why) => {
+            if (why === this.design.TimeoutText) {
+                script.addEventListener('load', this.onLate);
+            }
+            return why;
+        });
+    }
+
+    // The same file asked for again, past the browser's cache: the server's
+    // answer, or none, tells why.
+    WhyNot() {
+        const { design } = this;
+        return this.Bounded(fetch(this.file.href, { cache: 'no-store' }).then((response) => {
+            if (response.status === 404) {
+                return design.NotFoundText;
+            }
+            if (!response.ok) {
+                return design.ServerErrorText;
+            }
+            const javascript = /^(text|application)\/(x-)?(java|ecma)script\b/.test(response.headers.get('Content-Type') ?? '');
+            return javascript ? design.OfflineText : design.WrongTypeText;
+        }, () => design.OfflineText), design.TimeoutText);
+    }
+
+    // What a request that has not come within the page's patience says.
+    Bounded(promise, timeout) {
+        let timer;
+        return Promise.race([promise, new Promise((resolve) => {
+            timer = setTimeout(() => resolve(timeout), this.design.PatienceSeconds * 1000);
+        })]).finally(() => clearTimeout(timer));
+    }
 }
 
-const form = new MainForm(JSON.parse(document.getElementById('Design').textContent));
-AfterFirstPaint(() => form.LoadCore());
-// For the script that runs after this one and speaks up if this one could not.
+const design = JSON.parse(document.getElementById('Design').textContent);
+// The core is on its way before the window is set up.
+const coreFile = new CoreFile(design);
+coreFile.Fetch();
+const form = new MainForm(design, coreFile);
+form.LoadCore();
+// For the script that watches over this one and speaks up if it could not start.
 window.KorvelataStarted = true;
 
 // The site works offline after one visit; the single file has no manifest

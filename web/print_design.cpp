@@ -111,6 +111,9 @@ std::string DesignJson() {
     field("OfflineText", design::OfflineText);
     field("NotFoundText", design::NotFoundText);
     field("ServerErrorText", design::ServerErrorText);
+    field("PatienceSeconds", design::PatienceSeconds);
+    field("TimeoutText", design::TimeoutText);
+    field("WrongTypeText", design::WrongTypeText);
     field("BrokenText", design::BrokenText);
     field("PageLostText", design::PageLostText);
     field("NoScriptText", design::NoScriptText);

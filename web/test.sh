@@ -8,7 +8,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 sh web/build.sh
-sh scripts/install-dependencies.sh chromium firefox-esr webkit2gtk-driver xvfb xauth fonts-liberation2 \
+sh scripts/install-dependencies.sh g++ chromium firefox-esr webkit2gtk-driver xvfb xauth fonts-liberation2 \
     orca speech-dispatcher at-spi2-core dbus xdotool
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 ctest --test-dir build-web --output-on-failure --timeout 900

@@ -10,8 +10,8 @@
 // file, with the reason.
 // Usage: KORVELATA_WEB=build-web node --test floor.test.mjs
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import { basename, join } from 'node:path';
+import { readdirSync, readFileSync } from 'node:fs';
+import { basename, extname, join } from 'node:path';
 import { test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 import browserslist from 'browserslist';
@@ -103,7 +103,10 @@ const eslint = new ESLint({
     }],
 });
 
-for (const file of [join(web, 'page.js'), join(web, 'unsupported.js'), join(site, 'sw.js'), join(site, 'core.js')]) {
+// A file the build names by its digest, by its name before that.
+const served = (name) => join(site, readdirSync(site).find((file) => file.startsWith(name.replace(/\.\w+$/, '.')) &&
+    extname(file) === extname(name)));
+for (const file of [join(web, 'page.js'), join(web, 'watchdog.js'), join(site, 'sw.js'), served('core.js')]) {
     test(`scripts at the floor: ${basename(file)}`, async () => {
         const [result] = await eslint.lintText(readFileSync(file, 'utf8'), { filePath: join(web, basename(file)) });
         assert.deepEqual(report(file, result.messages), []);
@@ -112,7 +115,7 @@ for (const file of [join(web, 'page.js'), join(web, 'unsupported.js'), join(site
 
 test('style at the floor: page.css as served', async () => {
     const { results } = await stylelint.lint({
-        files: [join(site, 'page.css')],
+        files: [served('page.css')],
         configBasedir: fileURLToPath(new URL('.', import.meta.url)),
         config: {
             plugins: ['stylelint-no-unsupported-browser-features'],

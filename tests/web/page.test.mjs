@@ -9,13 +9,13 @@
 // cannot do is skipped with the reason.
 // Usage: node --test page.test.mjs
 import assert from 'node:assert/strict';
-import { createHash } from 'node:crypto';
-import { cpSync, mkdirSync, mkdtempSync, readFileSync, rmSync, utimesSync, writeFileSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { cpSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { extname, join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { pathToFileURL } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { Serve } from './serve.mjs';
 
 const build = process.env.KORVELATA_WEB;
@@ -627,8 +627,11 @@ for (const [width, height] of layouts.filter(([, , layout]) => layout === 'uprig
 const design = JSON.parse(readFileSync(`${build}/web/design.json`, 'utf8'));
 const Technical = /undefined|null|NaN|Error|error|\bhttps?:|\b[45]\d\d\b/;
 
-async function Status(page) {
-    await WaitFor(page, () => !document.getElementById('Status').hidden, undefined, 'a message in the window');
+// The window's message once it says the given text, which may follow
+// another (a slow connection before one that hangs).
+async function Status(page, text) {
+    await WaitFor(page, (t) => !document.getElementById('Status').hidden &&
+        document.getElementById('StatusText').textContent.startsWith(t), text, `the message "${text}"`, 20000);
     return page.Evaluate(() => ({
         text: document.getElementById('StatusText').textContent,
         retry: !document.getElementById('Retry').hidden,
@@ -638,63 +641,84 @@ async function Status(page) {
 
 // What a browser reports of a file it could not load or a script it could
 // not read, in each engine's words.
-const LoadFailed = /Failed to load resource|Loading failed for the <script>|SyntaxError|Unexpected|unexpected|NetworkError/;
+const LoadFailed = /Failed to load resource|Loading failed for the <script>|SyntaxError|Unexpected|unexpected|NetworkError|integrity|MIME type|failed/;
 
-// The faults a school's network and hosts make: a file that does not come,
-// a server that answers with an error, a script that this browser cannot
-// read, as an old one would not. Where trying again can help, the pupil
-// types meanwhile; once the file can be had, "Опитай пак" brings the
-// puzzle without a reload, and what was typed stays.
+// The faults a school's network and hosts make: a file that does not come
+// or never stops coming, a server that answers with an error, with its index
+// page or with no type, a script that this browser cannot read, as an old
+// one would not, or one that fails. Where trying again can help, the pupil
+// types meanwhile; once the file can be had, "Опитай пак" brings the puzzle
+// without a reload, what was typed stays, and the keyboard goes on from the
+// equations. Where the page's own script did not start, the button reloads.
 const faults = [
-    ['the core\'s file lost on the way', 'core.js', 'drop', design.OfflineText, true],
-    ['the core\'s file missing on the server', 'core.js', 404, design.NotFoundText, true],
-    ['the server failing', 'core.js', 503, design.ServerErrorText, true],
-    ['a script too new for the browser', 'page.js', (text) => `${text}\nclass { }`, design.TooOldText, false],
-    ['the page\'s script lost on the way', 'page.js', 'drop', design.PageLostText, false],
+    ['the core\'s file lost on the way', 'core.js', 'drop', design.OfflineText, 'again'],
+    ['the core\'s file missing on the server', 'core.js', 404, design.NotFoundText, 'again'],
+    ['the server failing', 'core.js', 503, design.ServerErrorText, 'again'],
+    ['the core\'s request hanging', 'core.js', 'hang', design.TimeoutText, 'again'],
+    ['the core answered with the index page', 'core.js', 'index', design.WrongTypeText, 'again'],
+    ['the page\'s script lost on the way', 'page.js', 'drop', design.PageLostText, 'reload'],
+    ['the page\'s script sent with no type', 'page.js', 'untyped', design.WrongTypeText, 'reload'],
+    ['a script too new for the browser', 'page.js', { 'page.js': (t) => `${t}\nclass { }` }, design.TooOldText, ''],
+    ['the page\'s script failing as it starts', 'page.js', { 'page.js': (t) => `throw new TypeError('failed');\n${t}` },
+        design.BrokenText, 'reload'],
 ];
 for (const [name, file, fault, text, retry] of faults) {
-    row(`fault, ${name}: the window says so in Bulgarian${retry ? ', and the puzzle comes when asked again' : ''}`, async () => {
-        const site = await Serve(`${build}/site`);
-        site.faults[file] = fault;
+    row(`fault, ${name}: the window says so in Bulgarian${retry === 'again' ? ', and the puzzle comes when asked again' : ''}`, async () => {
+        const edition = typeof fault === 'object' ? Edition('F', fault) : `${build}/site`;
+        const site = await Serve(edition);
+        const named = Named(edition, file);
+        site.faults[named] = fault;
         try {
             const page = await Open(site.url, { board: false });
-            const status = await Status(page);
-            assert.ok(status.text.startsWith(text), status.text);
+            const status = await Status(page, text);
             assert.doesNotMatch(status.text, Technical);
-            assert.deepEqual([status.shown, status.retry], [true, retry]);
+            assert.deepEqual([status.shown, status.retry], [true, Boolean(retry)]);
             if (!retry) {
                 return;
             }
             await Fill(page, 0, '7');
-            delete site.faults[file];
+            delete site.faults[named];
+            if (retry === 'reload') {
+                site.Publish(`${build}/site`);
+            }
             await page.Click('#Retry');
             await WaitFor(page, OnTheBoard);
             const board = await Board(page);
-            assert.equal(board.answers[0], '7');
+            if (retry === 'again') {
+                assert.deepEqual([board.answers[0], board.focused], ['7', 'List1_0']);
+            }
             assert.deepEqual(board.rows[1], PairSums(await ToolTips(page)));
             assert.equal(await page.Evaluate(() => document.getElementById('Status').hidden), true);
         } finally {
             site.close();
+            if (edition !== `${build}/site`) {
+                rmSync(join(edition, '..'), { recursive: true, force: true });
+            }
         }
     }, [], LoadFailed);
 }
 
-row('fault, the connection lost and back: the puzzle comes by itself, and what was typed stays', async () => {
-    const site = await Serve(`${build}/site`);
-    site.faults['core.js'] = 'drop';
-    try {
-        const page = await Open(site.url, { board: false });
-        assert.ok((await Status(page)).text.startsWith(design.OfflineText));
-        await page.Offline(true);
-        delete site.faults['core.js'];
-        await Fill(page, 0, '-3');
-        await page.Offline(false);
-        await WaitFor(page, OnTheBoard);
-        assert.equal((await Board(page)).answers[0], '-3');
-    } finally {
-        site.close();
-    }
-}, ['offline'], LoadFailed);
+// The browser reports the connection back, after a failed try or while one
+// still hangs.
+for (const fault of ['drop', 'hang']) {
+    row(`fault, the connection lost and back while the core's request ${fault === 'drop' ? 'failed' : 'hangs'}: the puzzle comes by itself, and what was typed stays`, async () => {
+        const site = await Serve(`${build}/site`);
+        const named = Named(`${build}/site`, 'core.js');
+        site.faults[named] = fault;
+        try {
+            const page = await Open(site.url, { board: false });
+            await Status(page, fault === 'drop' ? design.OfflineText : design.SlowText);
+            await page.Offline(true);
+            delete site.faults[named];
+            await Fill(page, 0, '-3');
+            await page.Offline(false);
+            await WaitFor(page, OnTheBoard, undefined, 'the puzzle', 20000);
+            assert.equal((await Board(page)).answers[0], '-3');
+        } finally {
+            site.close();
+        }
+    }, ['offline'], LoadFailed);
+}
 
 row('JavaScript off: the window and its task statement show, and say what the exercise needs', async () => {
     const page = await Open(server.url, { script: false, board: false });
@@ -750,33 +774,46 @@ row('service workers refused: the page works online', async () => {
     assert.deepEqual((await Board(page)).colours, Array(5).fill(Right));
 }, ['noworker'], /Failed to register\/update a ServiceWorker/);
 
-// A copy of the built site as another version: its own version name, and
+// Another version of the site, put together as the build puts it, from
+// sources changed as given (a file's text in, its new text out): by default
 // every file marked with the edition's letter, where the page can be asked
 // which edition each of its files came from. Its files are a day younger
 // than the ones before, and all are days old, so that a host that sends
 // their date alone lets a browser keep them for hours.
+const top = fileURLToPath(new URL('../..', import.meta.url));
+const Marks = (letter) => ({
+    'index.html': (t) => t.replace('</head>', `<meta name="edition" content="${letter}">\n</head>`),
+    'page.css': (t) => `${t}\n:root { --edition: ${letter}; }\n`,
+    'page.js': (t) => `${t}\nwindow.Edition = (window.Edition || []).concat('page.js ${letter}');\n`,
+    'core.js': (t) => `${t}\nwindow.Edition = (window.Edition || []).concat('core.js ${letter}');\n`,
+});
 let editions = 0;
-function Edition(letter) {
-    const folder = mkdtempSync(join(tmpdir(), `korvelata-${letter}-`));
-    cpSync(`${build}/site`, folder, { recursive: true });
-    const [, version] = readFileSync(join(folder, 'sw.js'), 'utf8').match(/korvelata-([0-9a-f]{16})/);
-    const other = createHash('sha256').update(`${letter}${editions++}`).digest('hex').slice(0, 16);
-    const marks = {
-        'index.html': (t) => t.replace('</head>', `<meta name="edition" content="${letter}">\n</head>`),
-        'page.css': (t) => `${t}\n:root { --edition: ${letter}; }\n`,
-        'page.js': (t) => `${t}\nwindow.Edition = (window.Edition || []).concat('page.js ${letter}');\n`,
-        'unsupported.js': (t) => `${t}\nwindow.Edition = (window.Edition || []).concat('unsupported.js ${letter}');\n`,
-        'core.js': (t) => `${t}\nwindow.Edition = (window.Edition || []).concat('core.js ${letter}');\n`,
-        'sw.js': (t) => t,
-    };
-    const later = new Date(Date.now() - 86400000 * (100 - editions));
-    for (const [file, mark] of Object.entries(marks)) {
-        const path = join(folder, file);
-        writeFileSync(path, mark(readFileSync(path, 'utf8')).replaceAll(version, other));
-        utimesSync(path, later, later);
+function Edition(letter, edits = Marks(letter)) {
+    const tree = mkdtempSync(join(tmpdir(), `korvelata-${letter}-`));
+    cpSync(join(top, 'web'), join(tree, 'web'), { recursive: true });
+    for (const file of ['packaging/korvelata.svg', 'packaging/bg.korvelata.korvelata.desktop']) {
+        cpSync(join(top, file), join(tree, file));
     }
-    return folder;
+    for (const file of ['core.js', 'design.json', 'korvelata-192.png', 'korvelata-512.png']) {
+        cpSync(join(build, 'web', file), join(tree, 'build', file));
+    }
+    for (const [name, edit] of Object.entries(edits)) {
+        const file = join(tree, name === 'core.js' ? 'build' : 'web', name);
+        writeFileSync(file, edit(readFileSync(file, 'utf8')));
+    }
+    const site = join(tree, 'site');
+    execFileSync(process.execPath, [join(tree, 'web/assemble.mjs'), join(tree, 'build'), site, join(tree, 'single.html')]);
+    const date = new Date(Date.now() - 86400000 * (100 - editions++));
+    for (const name of readdirSync(site)) {
+        utimesSync(join(site, name), date, date);
+    }
+    return site;
 }
+
+// A file of the site by the name the build gives it, which carries a digest
+// of its bytes.
+const Named = (folder, file) => readdirSync(folder)
+    .find((name) => name.startsWith(file.replace(/\.\w+$/, '.')) && extname(name) === extname(file));
 
 // Which edition each of the page's files came from.
 const EditionShown = (page) => page.Evaluate(() => [
@@ -784,29 +821,63 @@ const EditionShown = (page) => page.Evaluate(() => [
     getComputedStyle(document.documentElement).getPropertyValue('--edition').trim(),
     ...[...(window.Edition ?? [])].sort(),
 ]);
-const Whole = (letter) => [letter, letter, `core.js ${letter}`, `page.js ${letter}`, `unsupported.js ${letter}`];
+const Whole = (letter) => [letter, letter, `core.js ${letter}`, `page.js ${letter}`];
 
 // The worker of the version served has taken over, with its files kept.
 const Installed = () => navigator.serviceWorker.getRegistration()
     .then((r) => Boolean(r?.active && !r.installing && !r.waiting && navigator.serviceWorker.controller));
+const Settled = () => navigator.serviceWorker.getRegistration().then((r) => Boolean(r && !r.installing && !r.waiting));
 
-// The new version's files kept whole beside the old one's: a worker keeps a
-// version's files all at once or not at all. The page's own view of its
-// registration may lag behind that by a moment.
-const BothKept = () => caches.keys().then((names) => names.length === 2 &&
-    Promise.all(names.map((name) => caches.open(name).then((c) => c.keys())))
-        .then(([old, kept]) => kept.length === old.length));
+// Reloads until the page shows the given edition whole, at most the given
+// number of times. Between reloads the browser, in its own time, has asked
+// for the worker again and finished installing whatever it found.
+async function ReloadUntilWhole(page, site, letter, reloads) {
+    for (let reload = 1; ; reload++) {
+        const checks = site.checks;
+        await page.Reload();
+        await WaitFor(page, OnTheBoard);
+        const shown = await EditionShown(page);
+        if (reload === reloads || JSON.stringify(shown) === JSON.stringify(Whole(letter))) {
+            assert.deepEqual(shown, Whole(letter), `reload ${reload}`);
+            return reload;
+        }
+        for (const start = Date.now(); site.checks === checks; await new Promise((r) => setTimeout(r, 100))) {
+            if (Date.now() - start > 30000) {
+                throw new Error(`no check for a new worker within 30 s of reload ${reload}`);
+            }
+        }
+        await new Promise((resolve) => setTimeout(resolve, 500));
+        await WaitFor(page, Settled, undefined, 'the worker settled', 30000);
+    }
+}
 
-for (const cache of ['max-age=600', 'last-modified']) {
-    row(`a new version, through a host that sends ${cache}: whole by the second visit, and an open page of the old one still checks`, async (t) => {
-        const [a, b] = [Edition('A'), Edition('B')];
-        const site = await Serve(a, { cache });
+// Versions published one after another on one host, each whole within three
+// reloads: a newer one through hosts that let the browser keep files, one
+// uploaded file by file with its page and worker first, also to a host that
+// answers a missing file with its index page, and the version before
+// published again. While an upload is under way, the version before keeps
+// serving whole. A page of the first version left open still checks.
+const updates = [
+    ['a new version, through a host that sends max-age=600', { cache: 'max-age=600' }, ['A', 'B']],
+    ['a new version, through a host that sends last-modified', { cache: 'last-modified' }, ['A', 'B']],
+    ['a new version uploaded with its page and worker first', {}, ['A', 'B uploading']],
+    ['a new version uploaded to a host that answers a missing file with its index page', { missing: 'index' },
+        ['A', 'B uploading']],
+    ['the version before published again', { cache: 'max-age=600' }, ['A', 'B', 'A']],
+];
+for (const [name, host, versions] of updates) {
+    row(`${name}: whole within three reloads, and an open page of the first still checks`, async (t) => {
+        const folders = {};
+        for (const version of versions) {
+            folders[version[0]] ??= Edition(version[0]);
+        }
+        const site = await Serve(folders.A, host);
+        site.checks = 0;
+        site.on('request', (request) => (site.checks += request.url === '/sw.js'));
         try {
             const page = await Open(site.url);
             await WaitFor(page, Installed);
-            await page.Reload();
-            await WaitFor(page, OnTheBoard);
-            assert.deepEqual(await EditionShown(page), Whole('A'));
+            await ReloadUntilWhole(page, site, 'A', 1);
             const old = engine.can.tabs ? await page.Another() : undefined;
             if (old) {
                 opened.push(old);
@@ -815,24 +886,19 @@ for (const cache of ['max-age=600', 'last-modified']) {
             } else {
                 t.diagnostic(`${engine.name} through its driver cannot ${Needs.tabs}: no old page stays open`);
             }
-
-            // The browser checks for a new worker a moment after the load, when
-            // it chooses; Chromium 80 has taken more than ten seconds here.
-            let checks = 0;
-            site.on('request', (request) => (checks += request.url === '/sw.js'));
-            site.folder = b;
-            await page.Reload();
-            await WaitFor(page, OnTheBoard);
-            await WaitFor(page, BothKept, undefined, 'the new version kept', 30000).catch(async (error) => {
-                const kept = await page.Evaluate(() => caches.keys().then((names) => Promise.all(names
-                    .map((name) => caches.open(name).then((c) => c.keys()).then((k) => k.length)))));
-                throw new Error(`${error.message}: files kept per version ${kept}, ${checks} checks for a worker`);
-            });
-            await WaitFor(page, Installed);
-            await page.Reload();
-            await WaitFor(page, OnTheBoard);
-            assert.deepEqual(await EditionShown(page), Whole('B'));
-
+            let before = 'A';
+            for (const [letter, uploading] of versions.slice(1).map((v) => v.split(' '))) {
+                if (uploading) {
+                    site.Publish(folders[letter], ['index.html', 'sw.js']);
+                    for (let reload = 0; reload < 2; reload++) {
+                        await ReloadUntilWhole(page, site, before, 1);
+                        await WaitFor(page, Settled, undefined, 'the worker settled', 30000);
+                    }
+                }
+                site.Publish(folders[letter]);
+                t.diagnostic(`${letter} whole at reload ${await ReloadUntilWhole(page, site, letter, 3)}`);
+                before = letter;
+            }
             if (old) {
                 assert.deepEqual(await EditionShown(old), Whole('A'));
                 await FillAll(old, Solve((await Board(old)).rows[1]));
@@ -841,32 +907,45 @@ for (const cache of ['max-age=600', 'last-modified']) {
             }
         } finally {
             site.close();
-            for (const folder of [a, b]) {
-                rmSync(folder, { recursive: true, force: true });
+            for (const folder of Object.values(folders)) {
+                rmSync(join(folder, '..'), { recursive: true, force: true });
             }
         }
-    });
+    }, [], LoadFailed);
 }
 
-row('offline: after one visit the page opens again with the server gone', async () => {
-    const site = await Serve(`${build}/site`);
-    const page = await Open(site.url);
-    await page.Evaluate(() => navigator.serviceWorker.ready.then(() => true));
-    await page.Reload();
-    await WaitFor(page, () => navigator.serviceWorker.controller !== null);
-    // The core may have been asked of the network before the worker took
-    // over; the server goes only once the puzzle is on the board.
-    await WaitFor(page, OnTheBoard);
-    site.close();
-    site.closeAllConnections();
-    await page.Reload();
-    await WaitFor(page, OnTheBoard);
-    const board = await Board(page);
-    assert.equal(board.rows[0].length, 10);
-    assert.deepEqual(board.rows[1], PairSums(await ToolTips(page)));
-    await page.Click(Button(NewValues));
-    assert.deepEqual((await Board(page)).rows[1], PairSums(await ToolTips(page)));
-});
+// After one visit by any link to the page, it opens again with the server
+// gone and checks an answer: also where the host refused a file the page
+// can do without, and where the browser cleared the worker's cache and the
+// next visit online kept the version again.
+const offline = [
+    ['its folder', '', {}],
+    ['index.html', 'index.html', {}],
+    ['index.html with a query and a fragment', 'index.html?from=mail#top', {}],
+    ['index.html on a host that refuses .webmanifest', 'index.html', { '.webmanifest': 404 }],
+    ['its folder, its cache cleared by the browser since', '', {}, 'cleared'],
+];
+for (const [name, link, faults, cleared] of offline) {
+    row(`offline: after one visit to ${name}, the page opens again with the server gone and checks`, async () => {
+        const site = await Serve(`${build}/site`);
+        Object.assign(site.faults, faults);
+        const page = await Open(site.url + link);
+        await WaitFor(page, Installed, undefined, 'the worker', 30000);
+        if (cleared) {
+            await page.Evaluate(() => caches.keys().then((names) => Promise.all(names.map((n) => caches.delete(n)))));
+            await page.Reload();
+            await WaitFor(page, OnTheBoard);
+            await WaitFor(page, () => caches.keys().then((names) => names.length === 1 &&
+                caches.open(names[0]).then((c) => c.keys()).then((kept) => kept.length >= 4)), undefined, 'the version kept again');
+        }
+        site.close();
+        await page.Reload();
+        await WaitFor(page, OnTheBoard);
+        await FillAll(page, Solve((await Board(page)).rows[1]));
+        await page.Click(Button(Check));
+        assert.deepEqual((await Board(page)).colours, Array(5).fill(Right));
+    }, [], /Failed to load resource|Manifest/);
+}
 
 row('single file: opens from file://, tells every list\'s selected row, draws anew and checks', async () => {
     const page = await Open(pathToFileURL(`${build}/korvelata.html`).href);

@@ -8,10 +8,16 @@
 // GitHub Pages does; 'last-modified' sends that date alone, from which the
 // browser guesses how long to keep it. Given a promise `until`, it answers
 // nothing before that has settled, as a slow network would. Its faults, by
-// file name, are what a school's network and hosts do: 'drop' ends the
-// connection unanswered, a number answers with that status, a function
-// changes the file's text. The folder may change under it, as when a new
-// version is published.
+// file name or by extension, are what a school's network and hosts do:
+// 'drop' ends the connection unanswered, 'hang' never answers, a number
+// answers with that status, 'index' answers with the site's index page, as
+// hosts for single-page apps do, and 'untyped' sends the file as bytes of no
+// known type, which a browser told not to guess refuses to run. With
+// `missing: 'index'` every file it does not have is answered so. Publish()
+// puts another version in place of the one served, all at once, or, while an
+// upload is under way, only the files named first: until the upload is done
+// the others are the old version's where it had them, and missing where not.
+import { readdirSync } from 'node:fs';
 import { readFile, stat } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { basename, extname, join, normalize } from 'node:path';
@@ -26,35 +32,46 @@ const types = {
     '.png': 'image/png',
 };
 
-function Caching(cache, size, mtime) {
+// The ETag names the file as sent, its type included.
+function Caching(cache, size, mtime, type) {
     const modified = { 'Last-Modified': new Date(mtime).toUTCString() };
     return {
-        'no-cache': { 'Cache-Control': 'no-cache', ETag: `"${size}-${mtime}"` },
+        'no-cache': { 'Cache-Control': 'no-cache', ETag: `"${size}-${mtime}-${type}"` },
         'max-age=600': { 'Cache-Control': 'max-age=600', ...modified },
         'last-modified': modified,
     }[cache];
 }
 
-export async function Serve(folder, { until, cache = 'no-cache' } = {}) {
+export async function Serve(folder, { until, cache = 'no-cache', missing = 404 } = {}) {
     const server = createServer(async (request, response) => {
         await until;
         let path = normalize(decodeURIComponent(new URL(request.url, 'http://host').pathname));
         if (path.endsWith('/')) {
             path += 'index.html';
         }
-        const fault = server.faults[basename(path)];
+        const name = basename(path);
+        const fault = server.faults[name] ?? server.faults[extname(name)];
         if (fault === 'drop') {
             request.socket.destroy();
+            return;
+        }
+        if (fault === 'hang') {
             return;
         }
         if (typeof fault === 'number') {
             response.writeHead(fault).end();
             return;
         }
+        const uploaded = !server.pending.has(name);
+        let file = join(uploaded ? server.folder : server.before, path);
+        if (fault === 'index' || (missing === 'index' && !(await Exists(file)))) {
+            file = join(server.folder, 'index.html');
+            path = file;
+        }
         try {
-            const file = join(server.folder, path);
             const { size, mtimeMs } = await stat(file);
-            const headers = Caching(cache, size, mtimeMs);
+            const type = fault === 'untyped' ? 'application/octet-stream' : types[extname(path)] ?? 'application/octet-stream';
+            const headers = Caching(cache, size, mtimeMs, type);
             if (headers.ETag && request.headers['if-none-match'] === headers.ETag) {
                 response.writeHead(304).end();
                 return;
@@ -64,10 +81,10 @@ export async function Serve(folder, { until, cache = 'no-cache' } = {}) {
                 return;
             }
             let body = await readFile(file);
-            if (typeof fault === 'function') {
-                body = Buffer.from(fault(body.toString()));
+            headers['Content-Type'] = type;
+            if (fault === 'untyped') {
+                headers['X-Content-Type-Options'] = 'nosniff';
             }
-            headers['Content-Type'] = types[extname(path)] ?? 'application/octet-stream';
             if (/\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && !path.endsWith('.png')) {
                 body = gzipSync(body, { level: 9 });
                 headers['Content-Encoding'] = 'gzip';
@@ -78,8 +95,23 @@ export async function Serve(folder, { until, cache = 'no-cache' } = {}) {
             response.writeHead(404).end();
         }
     });
-    Object.assign(server, { folder, faults: {}, sent: 0 });
+    Object.assign(server, {
+        folder, before: folder, pending: new Set(), faults: {}, sent: 0,
+        Publish(version, first) {
+            server.before = server.folder;
+            server.folder = version;
+            server.pending = new Set(first ? readdirSync(version).filter((name) => !first.includes(name)) : []);
+        },
+    });
+    // Closing ends every connection, a hung one too.
+    const close = server.close.bind(server);
+    server.close = () => {
+        close();
+        server.closeAllConnections();
+    };
     await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
     server.url = `http://127.0.0.1:${server.address().port}/`;
     return server;
 }
+
+const Exists = (file) => stat(file).then(() => true, () => false);

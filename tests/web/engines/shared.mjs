@@ -15,12 +15,13 @@ export class Page {
         page.on('console', (message) => message.type() === 'error' && this.errors.push(message.text()));
     }
 
+    // Once the page is parsed: a file that hangs may hold its load for ever.
     Goto(url) {
-        return this.page.goto(url);
+        return this.page.goto(url, { waitUntil: 'domcontentloaded' });
     }
 
     Reload() {
-        return this.page.reload();
+        return this.page.reload({ waitUntil: 'domcontentloaded' });
     }
 
     Evaluate(script, arg) {

@@ -67,6 +67,8 @@ export async function Launch() {
     const session = async (colorScheme) =>
         new Builder().usingServer((await driver(colorScheme)).url).withCapabilities({
             browserName: 'MiniBrowser',
+            // Once the page is parsed: a file that hangs may hold its load for ever.
+            pageLoadStrategy: 'eager',
             'webkitgtk:browserOptions': { binary: MiniBrowser, args: ['--automation', '--full-screen'] },
         }).build();
     const first = await session('light');
