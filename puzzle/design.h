@@ -70,6 +70,12 @@ constexpr std::array<Rgb, 3> ColourCommand1{{{255, 128, 255}, {128, 255, 255}, {
 // toolkits' own highlights under white text fall below 4.5:1.
 constexpr Rgb ColourSelection{32, 96, 160};
 constexpr Rgb ColourSelectionText{255, 255, 255};
+// Under a contrast theme, which sets every other colour, a list's selected
+// row takes the theme's own selection colours, by their names as system
+// colours; the labels X1..X9 keep their fills and black text, since their
+// fill is the verdict.
+constexpr const char* ForcedSelection = "Highlight";
+constexpr const char* ForcedSelectionText = "HighlightText";
 
 constexpr const char* FontFamily = "Times New Roman";
 constexpr int FontPoints = 12;

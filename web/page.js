@@ -160,6 +160,9 @@ class MainForm {
         this.Verdict = this.Text2.map((box) => document.getElementById(box.getAttribute('aria-describedby')));
         this.ToolTip = this.Text2.map(() => this.design.Placeholder);
         this.toolTipTimer = 0;
+        this.Tip = document.getElementById('ToolTip');
+        this.Tip.addEventListener('pointerenter', () => this.KeepToolTip(this.Tip));
+        this.Tip.addEventListener('pointerleave', () => this.LeaveToolTip());
         this.Text2.forEach((box, k) => this.ShowToolTipOnRest(k));
         document.addEventListener('keydown', () => this.HideToolTip());
         this.Status = document.getElementById('Status');
@@ -169,29 +172,44 @@ class MainForm {
     }
 
     // The hidden value shows only to a pointer resting on the box, never to
-    // the keyboard focus, so that no screen reader speaks it.
+    // the keyboard focus, so that no screen reader speaks it. It stays while
+    // the pointer is on the box or on the tool tip itself, which a pointer
+    // may cross a gap to reach.
     ShowToolTipOnRest(k) {
-        const tip = document.getElementById('ToolTip');
-        this.Text2[k].addEventListener('pointermove', (event) => {
-            if (event.pointerType !== 'mouse' || !tip.hidden) {
+        const box = this.Text2[k];
+        box.addEventListener('pointermove', (event) => {
+            if (event.pointerType !== 'mouse' || !this.Tip.hidden) {
                 return;
             }
             clearTimeout(this.toolTipTimer);
             this.toolTipTimer = setTimeout(() => {
-                tip.textContent = this.ToolTip[k];
-                tip.style.left = `${event.clientX}px`;
-                tip.style.top = `${event.clientY + 20}px`;
-                tip.hidden = false;
+                this.Tip.textContent = this.ToolTip[k];
+                this.Tip.style.left = `${event.clientX}px`;
+                this.Tip.style.top = `${event.clientY + 20}px`;
+                this.Tip.hidden = false;
+                this.tipOf = box;
             }, 600);
         });
-        this.Text2[k].addEventListener('pointerleave', () => this.HideToolTip());
-        this.Text2[k].addEventListener('pointerdown', () => this.HideToolTip());
+        box.addEventListener('pointerenter', () => this.KeepToolTip(box));
+        box.addEventListener('pointerleave', () => this.LeaveToolTip());
+        box.addEventListener('pointerdown', () => this.HideToolTip());
     }
 
-    // As on the desktop, any key sends the tool tip away.
+    KeepToolTip(over) {
+        if (over === this.tipOf || over === this.Tip) {
+            clearTimeout(this.toolTipTimer);
+        }
+    }
+
+    LeaveToolTip() {
+        clearTimeout(this.toolTipTimer);
+        this.toolTipTimer = setTimeout(() => this.HideToolTip(), 300);
+    }
+
+    // As on the desktop, any key sends the tool tip away, Esc among them.
     HideToolTip() {
         clearTimeout(this.toolTipTimer);
-        document.getElementById('ToolTip').hidden = true;
+        this.Tip.hidden = true;
     }
 
     SetToolTip(k, text) {

@@ -90,6 +90,8 @@ std::string DesignJson() {
     field("ColourCommand1", design::ColourCommand1);
     field("ColourSelection", design::ColourSelection);
     field("ColourSelectionText", design::ColourSelectionText);
+    field("ForcedSelection", design::ForcedSelection);
+    field("ForcedSelectionText", design::ForcedSelectionText);
     field("FontFamily", design::FontFamily);
     field("FontPoints", design::FontPoints);
     field("Caption", design::Caption);

@@ -1,31 +1,22 @@
 // SPDX-FileCopyrightText: 2026 Korvelata developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Inside the page itself, before the page's scripts, in the oldest
-// JavaScript, so that it runs where they could not. If the page's script
-// has not started once the page has loaded, or within the page's patience,
-// the window says why: a browser too old to read it, a script that came
-// and failed, or one that did not come, and then what the server answers
-// when asked again.
+// Inside the page itself, before the page's script runs, in the oldest
+// JavaScript, so that it runs where that one could not. If the page's
+// script has not started once it was to run, or within the page's patience,
+// the window says why: a browser too old to read it, a script that came and
+// failed, or one that did not come, and then what the server answers when
+// asked for it again.
 (function () {
     'use strict';
 
     var design = JSON.parse(document.getElementById('Design').textContent);
+    var script = document.querySelector('script[src]');
     var failed = '';
     var shown = false;
-    addEventListener('error', function (event) {
-        if (window.KorvelataStarted || failed) {
-            return;
-        }
-        if (event.target && event.target.tagName === 'SCRIPT') {
-            failed = 'lost';
-        } else if (event.target === window) {
-            failed = /SyntaxError/.test(String(event.error) + event.message) ? 'old' : 'broken';
-        }
-    }, true);
 
     function show(text, reload) {
-        if (shown) {
+        if (window.KorvelataStarted || shown) {
             return;
         }
         shown = true;
@@ -38,9 +29,17 @@
         };
     }
 
+    // The page's script came, or is in the page itself, and ran.
+    function ran() {
+        if (failed === 'old') {
+            show(design.TooOldText, false);
+        } else {
+            show(design.BrokenText, true);
+        }
+    }
+
     // The page's script asked for again: the server's answer, or none.
-    function why() {
-        var script = document.querySelector('script[src]');
+    function lost() {
         var request = new XMLHttpRequest();
         request.onload = function () {
             var type = request.getResponseHeader('Content-Type') || '';
@@ -62,21 +61,18 @@
         request.send();
     }
 
-    function check() {
-        if (window.KorvelataStarted || shown) {
-            return;
+    addEventListener('error', function (event) {
+        if (event.target === window && !window.KorvelataStarted && !failed) {
+            failed = /SyntaxError/.test(String(event.error) + event.message) ? 'old' : 'broken';
         }
-        if (failed === 'old') {
-            show(design.TooOldText, false);
-        } else if (failed === 'broken') {
-            show(design.BrokenText, true);
-        } else if (failed === 'lost' && document.querySelector('script[src]')) {
-            why();
-        } else {
-            show(design.PageLostText, true);
-        }
+    }, true);
+    if (script) {
+        script.addEventListener('load', ran);
+        script.addEventListener('error', lost);
+    } else {
+        document.addEventListener('DOMContentLoaded', ran);
     }
-
-    document.addEventListener('DOMContentLoaded', check);
-    setTimeout(check, design.PatienceSeconds * 1000);
+    setTimeout(function () {
+        show(design.PageLostText, true);
+    }, design.PatienceSeconds * 1000);
 })();

@@ -42,8 +42,11 @@ export function WindowMarkup(design) {
         }),
         Element('span', { id: `Verdict_${k}`, hidden: true }),
     ].join(''));
-    return Element('div', { id: 'MainForm', role: 'application', 'aria-label': design.Caption }, [
-        Element('h1', { id: 'Label1_0', class: 'Label1' }, escape(design.Label1Text[0])),
+    // The controls are one application to assistive technology, as the
+    // desktop's window is one: a screen reader speaks each as the focus
+    // reaches it, the statement as the page opens. The title and what the
+    // window says stand beside them, where a reading mode reaches them.
+    const controls = Element('div', { id: 'Controls', role: 'application', 'aria-label': design.Caption }, [
         Element('textarea', { id: 'Text1_0', class: 'Text1', readonly: true, 'aria-label': design.Text1Name },
             escape(design.Task)),
         List(design, 0, design.StartPairs, -1),
@@ -51,8 +54,12 @@ export function WindowMarkup(design) {
         ...design.Command1Text.map((text, b) => Element('button', { id: `Command1_${b}`, class: 'Command1', type: 'button' },
             escape(text))),
         Element('div', { id: 'Frame1', class: 'Frame1' }, unknowns.join('')),
-        Element('div', { id: 'Label1_1', class: 'Label1' }, escape(design.Label1Text[1])),
         List(design, 2, design.Counts, design.StartCountRow),
+    ].join('\n'));
+    return Element('div', { id: 'MainForm' }, [
+        Element('h1', { id: 'Label1_0', class: 'Label1' }, escape(design.Label1Text[0])),
+        Element('div', { id: 'Label1_1', class: 'Label1' }, escape(design.Label1Text[1])),
+        controls,
         Element('div', { id: 'Status', class: 'Status', role: 'alert', hidden: true }, [
             Element('p', { id: 'StatusText' }),
             Element('button', { id: 'Retry', type: 'button', hidden: true }, escape(design.RetryText)),
@@ -68,7 +75,8 @@ export function WindowStyle(design) {
         `:root { --window-width: ${design.Window[2]}; --window-height: ${design.Window[3]}; ` +
             `--font: "${design.FontFamily}", "Liberation Serif", Tinos, serif; --font-px: ${design.FontPoints * 4 / 3}; ` +
             `--window: ${design.ColourWindow}; --text: ${design.ColourText}; --neutral: ${design.ColourNeutral}; ` +
-            `--selection: ${design.ColourSelection}; --selection-text: ${design.ColourSelectionText}; }`,
+            `--selection: ${design.ColourSelection}; --selection-text: ${design.ColourSelectionText}; ` +
+            `--forced-selection: ${design.ForcedSelection}; --forced-selection-text: ${design.ForcedSelectionText}; }`,
         ...design.Label1.map((p, k) => `#Label1_${k} { ${place(p)} }`),
         `#Text1_0 { ${place(design.Text1)} }`,
         ...design.List1.map((p, x) => `#List1_${x} { ${place(p)} }`),

@@ -130,8 +130,9 @@ export class Orca {
         return window;
     }
 
-    Key(key) {
-        this.X('key', '--clearmodifiers', key);
+    // One key, or several at once, apart by blanks.
+    Key(keys) {
+        this.X('key', '--clearmodifiers', ...keys.split(' '));
     }
 
     Type(text) {

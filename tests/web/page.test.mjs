@@ -41,6 +41,8 @@ const Needs = {
     noscript: 'turn JavaScript off',
     noworker: 'refuse service workers',
     tabs: 'open a second page beside the first',
+    forced: 'force a contrast theme\'s colours',
+    hang: 'act in a page whose load a file holds',
 };
 
 let browser;
@@ -59,16 +61,27 @@ after(async () => {
 const OnTheBoard = () => document.querySelector('#List1_1 [aria-selected="true"]') !== null;
 
 let opened = [];
+// A page closed before its row ends, as a driver that keeps one session at
+// a time needs, with what it reported kept for the row's end.
+async function Finished(page) {
+    const errors = [...await page.Errors()];
+    await page.Close();
+    page.errors = errors;
+}
+
 // A new page in a browser of its own, once its puzzle is on the board unless
 // told not to wait; with the processor slowed down by the given factor,
 // JavaScript or service workers off, or a script of the test's running
 // before the page's own, where asked.
-async function Open(url = server.url, { width = 1280, height = 800, colorScheme = 'light', touch = false,
-    script = true, worker = true, slow = 0, before = null, board = true } = {}) {
-    const page = await browser.Open({ width, height, colorScheme, touch, script, worker });
+async function Open(url = server.url, { width = 1280, height = 800, scale = 1, colorScheme = 'light', touch = false,
+    script = true, worker = true, slow = 0, forced = false, before = null, board = true } = {}) {
+    const page = await browser.Open({ width, height, scale, colorScheme, touch, script, worker });
     opened.push(page);
     if (slow) {
         await page.SlowDown(slow);
+    }
+    if (forced) {
+        await page.ForceColors(colorScheme);
     }
     if (before) {
         await page.BeforeScripts(before);
@@ -80,8 +93,16 @@ async function Open(url = server.url, { width = 1280, height = 800, colorScheme 
     return page;
 }
 
+// A page that reloads has no document to ask for a moment.
+const Reloading = (error) => {
+    if (!/context was destroyed|navigat/i.test(error.message)) {
+        throw error;
+    }
+    return false;
+};
+
 async function WaitFor(page, script, arg, what = String(script), within = 10000) {
-    for (const start = Date.now(); !(await page.Evaluate(script, arg));) {
+    for (const start = Date.now(); !(await page.Evaluate(script, arg).catch(Reloading));) {
         if (Date.now() - start > within) {
             throw new Error(`timed out waiting for ${what}`);
         }
@@ -90,7 +111,7 @@ async function WaitFor(page, script, arg, what = String(script), within = 10000)
 }
 
 const List = (x) => `#List1_${x} [role="option"]`;
-const Button = (b) => `#MainForm > button:nth-of-type(${b + 1})`;
+const Button = (b) => `#Controls > button:nth-of-type(${b + 1})`;
 const [Clear, NewValues, Check] = [0, 1, 2];
 
 // Everything the page shows of the board and tells assistive technology, in
@@ -137,6 +158,7 @@ async function ToolTips(page) {
     const count = (await Board(page)).answers.length;
     for (let k = 0; k < count; k++) {
         await page.MoveAway();
+        await WaitFor(page, () => document.getElementById('ToolTip').hidden, undefined, 'the tool tip gone');
         await page.Hover('.Text2', k);
         await WaitFor(page, () => !document.getElementById('ToolTip').hidden, undefined, 'the tool tip');
         values.push((await Board(page)).tip);
@@ -216,7 +238,7 @@ row('start-up: five unknowns, ten pairs with their sums, row 0 in both lists, th
 row('accessible names: lists, task, buttons and boxes as on the desktop', async () => {
     const page = await Open();
     const expected = [
-        ['#MainForm', 'application', 'Корвелата'],
+        ['#Controls', 'application', 'Корвелата'],
         ['#List1_0', 'listbox', 'Уравнения'],
         ['#List1_1', 'listbox', 'Суми'],
         ['#List1_2', 'listbox', 'Брой неизвестни'],
@@ -472,7 +494,7 @@ row('keyboard: Tab goes from the task through the lists, buttons and boxes to th
         'Text2_0', 'Text2_1', 'Text2_2', 'Text2_3', 'Text2_4', 'List1_2']);
 });
 
-row('tool tip: the value shows to a resting pointer, and goes at any key, in a box or in a list', async () => {
+row('tool tip: the value shows to a resting pointer, stays under it when it moves onto it, and goes at any key, Esc too', async () => {
     const page = await Open();
     const values = Solve((await Board(page)).rows[1]);
     const shown = () => WaitFor(page, () => !document.getElementById('ToolTip').hidden, undefined, 'the tool tip');
@@ -483,6 +505,15 @@ row('tool tip: the value shows to a resting pointer, and goes at any key, in a b
     await page.Type('7');
     let board = await Board(page);
     assert.deepEqual([board.tip, board.answers[1]], [null, '7']);
+
+    await page.MoveAway();
+    await page.Hover('.Text2', 3);
+    await shown();
+    await page.Hover('#ToolTip');
+    await new Promise((resolve) => setTimeout(resolve, 700));
+    assert.equal(Number((await Board(page)).tip), values[3]);
+    await page.Press('Escape');
+    assert.equal((await Board(page)).tip, null);
 
     await Focus(page, '#List1_1');
     await page.MoveAway();
@@ -529,7 +560,14 @@ async function Measure(page) {
             return { rows: Math.floor((list.height - 2) / row), bottom: list.top + 5 * row + 1 };
         });
         const boxes = all('.Text2').map(size);
+        // What lies outside the page's scrollable area.
+        const unreachable = all('.List1, .Command1, .Text2, .Text1').filter((e) => {
+            const r = e.getBoundingClientRect();
+            return r.left < 0 || r.top + scrollY < 0 || r.right > document.documentElement.scrollWidth + 0.5 ||
+                r.bottom + scrollY > document.documentElement.scrollHeight + 0.5;
+        }).map((e) => e.id);
         return {
+            unreachable,
             targets, texts, rowsShown, boxes,
             boxText: boxes.length && parseFloat(getComputedStyle(document.querySelector('.Text2')).fontSize),
             // What scrolls sideways, past the width that the page shows
@@ -596,6 +634,55 @@ async function InItsPlaces(page, width, height) {
         'rgb(0, 0, 0)');
 }
 
+// A Windows contrast theme, light and dark, sets every colour but a label's
+// fill, which is the verdict, and a selected row's, in the theme's own
+// selection colours: an unchecked, a right and a wrong label look their
+// own, and so does the selected row.
+row('contrast theme: the labels keep the verdict\'s fills, and the selected row stands out', async () => {
+    for (const colorScheme of ['light', 'dark']) {
+        const page = await Open(server.url, { colorScheme, forced: true });
+        const look = () => page.Evaluate(() => ({
+            labels: [0, 1].map((k) => getComputedStyle(document.getElementById(`Label2_${k}`)).backgroundColor),
+            rows: [0, 1].map((r) => getComputedStyle(document.getElementById(`List1_0_${r}`)).backgroundColor),
+        }));
+        const unchecked = (await look()).labels[0];
+        const values = Solve((await Board(page)).rows[1]);
+        await Fill(page, 0, String(values[0]));
+        await Fill(page, 1, String(values[1] + 1));
+        await page.Click(Button(Check));
+        const { labels, rows: [selected, other] } = await look();
+        assert.deepEqual([unchecked, ...labels], [Neutral, Right, Wrong], colorScheme);
+        assert.notEqual(selected, other, colorScheme);
+        await page.Screenshot(`${shots}/${process.env.KORVELATA_ENGINE}-contrast-${colorScheme}.png`);
+    }
+}, ['forced']);
+
+// The browser's zoom, as a viewport of fewer CSS pixels at a higher pixel
+// ratio on the same screen: from 100 % to 200 % the answer boxes' text never
+// gets smaller on the screen, at 200 % on a laptop's screen it is half as
+// large again, and every control can be reached, without scrolling sideways.
+const zooms = [1, 1.1, 1.25, 1.5, 1.75, 2];
+for (const [width, height, growth] of [[1280, 800, 1.5], [1920, 1080, 1]]) {
+    row(`zoom on a ${width}x${height} screen: the text grows at no step smaller to 200 %, ${growth} times, every control reachable`, async () => {
+        const sizes = [];
+        for (const zoom of zooms) {
+            const page = await Open(server.url, { width: Math.round(width / zoom), height: Math.round(height / zoom), scale: zoom });
+            const m = await Measure(page);
+            sizes.push(m.boxText * zoom);
+            assert.deepEqual([m.sideways, m.unreachable], [0, []], `at ${zoom * 100} %`);
+            if (zoom === 2) {
+                await page.Screenshot(`${shots}/${process.env.KORVELATA_ENGINE}-${width}x${height}-200.png`);
+            }
+            await Finished(page);
+        }
+        const text = sizes.map((size) => size.toFixed(1)).join(', ');
+        // A viewport is whole CSS pixels, which may take a hundredth of a
+        // pixel from a text that fills it.
+        assert.ok(sizes.every((size, k) => k === 0 || size >= sizes[k - 1] - 0.05), `device px at each step: ${text}`);
+        assert.ok(sizes.at(-1) >= growth * sizes[0] - 0.01, `device px at each step: ${text}`);
+    });
+}
+
 // On a phone held upright, by touch: the rows, a box and a button answer a
 // finger, the count runs across the screen, and no tool tip ever shows.
 for (const [width, height] of layouts.filter(([, , layout]) => layout === 'upright')) {
@@ -630,13 +717,17 @@ const Technical = /undefined|null|NaN|Error|error|\bhttps?:|\b[45]\d\d\b/;
 // The window's message once it says the given text, which may follow
 // another (a slow connection before one that hangs).
 async function Status(page, text) {
-    await WaitFor(page, (t) => !document.getElementById('Status').hidden &&
-        document.getElementById('StatusText').textContent.startsWith(t), text, `the message "${text}"`, 20000);
-    return page.Evaluate(() => ({
+    const said = () => page.Evaluate(() => ({
         text: document.getElementById('StatusText').textContent,
         retry: !document.getElementById('Retry').hidden,
         shown: document.getElementById('Status').getBoundingClientRect().height > 0,
     }));
+    await WaitFor(page, (t) => !document.getElementById('Status').hidden &&
+        document.getElementById('StatusText').textContent.startsWith(t), text, `the message "${text}"`, 20000)
+        .catch(async (error) => {
+            throw new Error(`${error.message}; the window says "${(await said()).text}"`);
+        });
+    return said();
 }
 
 // What a browser reports of a file it could not load or a script it could
@@ -695,7 +786,7 @@ for (const [name, file, fault, text, retry] of faults) {
                 rmSync(join(edition, '..'), { recursive: true, force: true });
             }
         }
-    }, [], LoadFailed);
+    }, fault === 'hang' ? ['hang'] : [], LoadFailed);
 }
 
 // The browser reports the connection back, after a failed try or while one
@@ -717,7 +808,7 @@ for (const fault of ['drop', 'hang']) {
         } finally {
             site.close();
         }
-    }, ['offline'], LoadFailed);
+    }, fault === 'hang' ? ['offline', 'hang'] : ['offline'], LoadFailed);
 }
 
 row('JavaScript off: the window and its task statement show, and say what the exercise needs', async () => {
@@ -974,10 +1065,11 @@ for (const { name, run, needs, expected } of rows) {
         try {
             await run(t);
             for (const page of opened) {
-                assert.deepEqual((await page.Errors()).filter((error) => !expected?.test(error)), [], 'errors in the page');
+                assert.deepEqual((page.errors ?? await page.Errors()).filter((error) => !expected?.test(error)), [],
+                    'errors in the page');
             }
         } finally {
-            for (const page of opened) {
+            for (const page of opened.filter((p) => !p.errors)) {
                 await page.Close();
             }
         }

@@ -10,7 +10,7 @@ export const name = 'Chromium';
 // What the page's rows may ask of an engine beyond pointer, keys and script;
 // an engine's driver leaves out what it cannot do.
 export const can = { tree: true, names: true, touch: true, offline: true, slow: true, noscript: true, noworker: true,
-    tabs: true };
+    tabs: true, forced: true, hang: true };
 
 export async function Launch() {
     const browser = await chromium.launch({
@@ -20,11 +20,11 @@ export async function Launch() {
     });
     return {
         version: browser.version(),
-        async Open({ width, height, colorScheme, touch, script = true, worker = true }) {
+        async Open({ width, height, scale, colorScheme, touch, script = true, worker = true }) {
             // A phone or tablet: touch, and its viewport and pixel ratio.
             const device = touch ? { hasTouch: true, isMobile: true, deviceScaleFactor: 2 } : {};
             const context = await browser.newContext({
-                viewport: { width, height }, colorScheme, javaScriptEnabled: script,
+                viewport: { width, height }, deviceScaleFactor: scale, colorScheme, javaScriptEnabled: script,
                 serviceWorkers: worker ? 'allow' : 'block', ...device,
             });
             return new ChromiumPage(await context.newPage(), context);

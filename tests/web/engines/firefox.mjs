@@ -10,7 +10,7 @@ import { PuppeteerPage } from './shared.mjs';
 
 export const name = 'Firefox';
 
-export const can = { touch: true, noworker: true, tabs: true };
+export const can = { touch: true, noworker: true, tabs: true, hang: true };
 
 export async function Launch() {
     const browsers = {};
@@ -29,10 +29,10 @@ export async function Launch() {
     };
     return {
         version: await (await browser('light', true)).version(),
-        async Open({ width, height, colorScheme = 'light', touch = false, worker = true }) {
+        async Open({ width, height, scale = 1, colorScheme = 'light', touch = false, worker = true }) {
             const context = await (await browser(colorScheme, worker)).createBrowserContext();
             const page = await context.newPage();
-            await page.setViewport({ width, height, hasTouch: touch });
+            await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch: touch });
             return new PuppeteerPage(page, context);
         },
         Close: async () => Promise.all(Object.values(browsers).map(async (b) => (await b).close())),

@@ -31,10 +31,10 @@ function Unpacked(browserPackage) {
     return folder;
 }
 
-export function NpmChromium(name, browserPackage, puppeteerPackage) {
+export function NpmChromium(name, browserPackage, puppeteerPackage, more = {}) {
     return {
         name,
-        can: { tree: true, names: true, touch: true, offline: true, slow: true, noscript: true, tabs: true },
+        can: { tree: true, names: true, touch: true, offline: true, slow: true, noscript: true, tabs: true, hang: true, ...more },
         async Launch() {
             const puppeteer = require(puppeteerPackage);
             const folder = Unpacked(browserPackage);
@@ -47,11 +47,11 @@ export function NpmChromium(name, browserPackage, puppeteerPackage) {
             });
             return {
                 version: await browser.version(),
-                async Open({ width, height, colorScheme, touch, script = true }) {
+                async Open({ width, height, scale = 1, colorScheme, touch, script = true }) {
                     const context = await browser.createIncognitoBrowserContext();
                     const page = await context.newPage();
                     const device = touch ? { hasTouch: true, isMobile: true, deviceScaleFactor: 2 } : {};
-                    await page.setViewport({ width, height, ...device });
+                    await page.setViewport({ width, height, deviceScaleFactor: scale, ...device });
                     await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: colorScheme }]);
                     await page.setJavaScriptEnabled(script);
                     return new OldChromiumPage(page, context);

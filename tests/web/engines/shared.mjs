@@ -71,6 +71,13 @@ export class Page {
         return (await this.Devtools()).send('Emulation.setCPUThrottlingRate', { rate });
     }
 
+    // A Windows contrast theme, light or dark, as the browser forces it.
+    async ForceColors(colorScheme) {
+        return (await this.Devtools()).send('Emulation.setEmulatedMedia', {
+            features: [{ name: 'forced-colors', value: 'active' }, { name: 'prefers-color-scheme', value: colorScheme }],
+        });
+    }
+
     // Its browser's context ends with the first of its pages to close.
     Close() {
         this.context.ended ??= this.context.close();

@@ -15,7 +15,8 @@ import { Started, Xvfb } from '../processes.mjs';
 export const name = 'WebKitGTK';
 
 // WebKitWebDriver takes a touch pointer's actions but delivers them as a
-// mouse's, so it cannot tap.
+// mouse's, so it cannot tap; and every command waits for a load to end, or
+// fails, where a file that hangs holds it.
 export const can = { names: true };
 
 const MiniBrowser = process.env.MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
@@ -67,8 +68,6 @@ export async function Launch() {
     const session = async (colorScheme) =>
         new Builder().usingServer((await driver(colorScheme)).url).withCapabilities({
             browserName: 'MiniBrowser',
-            // Once the page is parsed: a file that hangs may hold its load for ever.
-            pageLoadStrategy: 'eager',
             'webkitgtk:browserOptions': { binary: MiniBrowser, args: ['--automation', '--full-screen'] },
         }).build();
     const first = await session('light');
