@@ -473,8 +473,12 @@ window.KorvelataStarted = true;
 
 // The site works offline after one visit; the single file has no manifest
 // and needs no worker. The worker fetches every file again, so it waits
-// until the page has loaded. Where workers are refused (a private window, a
-// policy against site data), the page works online as it is.
+// until the page has loaded. Each visit asks for a new version at once,
+// since a browser may leave that for later. Where workers are refused (a
+// private window, a policy against site data), or the network is gone, the
+// page works as it is.
 if ('serviceWorker' in navigator && document.querySelector('link[rel="manifest"]')) {
-    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
+    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js')
+        .then((registration) => registration.update())
+        .catch(() => {}));
 }

@@ -659,10 +659,11 @@ row('contrast theme: the labels keep the verdict\'s fills, and the selected row 
 
 // The browser's zoom, as a viewport of fewer CSS pixels at a higher pixel
 // ratio on the same screen: from 100 % to 200 % the answer boxes' text never
-// gets smaller on the screen, at 200 % on a laptop's screen it is half as
-// large again, and every control can be reached, without scrolling sideways.
+// gets smaller on the screen, at 200 % it is half as large again on a
+// laptop's screen and larger on a large one, and every control can be
+// reached, without scrolling sideways.
 const zooms = [1, 1.1, 1.25, 1.5, 1.75, 2];
-for (const [width, height, growth] of [[1280, 800, 1.5], [1920, 1080, 1]]) {
+for (const [width, height, growth] of [[1280, 800, 1.5], [1920, 1080, 1.04]]) {
     row(`zoom on a ${width}x${height} screen: the text grows at no step smaller to 200 %, ${growth} times, every control reachable`, async () => {
         const sizes = [];
         for (const zoom of zooms) {
@@ -676,9 +677,10 @@ for (const [width, height, growth] of [[1280, 800, 1.5], [1920, 1080, 1]]) {
             await Finished(page);
         }
         const text = sizes.map((size) => size.toFixed(1)).join(', ');
-        // A viewport is whole CSS pixels, which may take a hundredth of a
-        // pixel from a text that fills it.
-        assert.ok(sizes.every((size, k) => k === 0 || size >= sizes[k - 1] - 0.05), `device px at each step: ${text}`);
+        // A viewport is whole CSS pixels, and Gecko rounds lengths to its
+        // own unit: a text that fills the viewport may lose a hair of a
+        // pixel, never more than a hundredth of its size.
+        assert.ok(sizes.every((size, k) => k === 0 || size >= 0.99 * sizes[k - 1]), `device px at each step: ${text}`);
         assert.ok(sizes.at(-1) >= growth * sizes[0] - 0.01, `device px at each step: ${text}`);
     });
 }
@@ -930,16 +932,22 @@ async function ReloadUntilWhole(page, site, letter, reloads) {
         const shown = await EditionShown(page);
         if (reload === reloads || JSON.stringify(shown) === JSON.stringify(Whole(letter))) {
             assert.deepEqual(shown, Whole(letter), `reload ${reload}`);
-            return reload;
+            return { reload, checks };
         }
-        for (const start = Date.now(); site.checks === checks; await new Promise((r) => setTimeout(r, 100))) {
-            if (Date.now() - start > 30000) {
-                throw new Error(`no check for a new worker within 30 s of reload ${reload}`);
-            }
-        }
-        await new Promise((resolve) => setTimeout(resolve, 500));
-        await WaitFor(page, Settled, undefined, 'the worker settled', 30000);
+        await Checked(page, site, checks);
     }
+}
+
+// The browser has asked for the worker since the given count of checks, and
+// finished installing whatever it found.
+async function Checked(page, site, checks) {
+    for (const start = Date.now(); site.checks === checks; await new Promise((r) => setTimeout(r, 100))) {
+        if (Date.now() - start > 30000) {
+            throw new Error('no check for a new worker within 30 s');
+        }
+    }
+    await new Promise((resolve) => setTimeout(resolve, 500));
+    await WaitFor(page, Settled, undefined, 'the worker settled', 30000);
 }
 
 // Versions published one after another on one host, each whole within three
@@ -982,12 +990,12 @@ for (const [name, host, versions] of updates) {
                 if (uploading) {
                     site.Publish(folders[letter], ['index.html', 'sw.js']);
                     for (let reload = 0; reload < 2; reload++) {
-                        await ReloadUntilWhole(page, site, before, 1);
-                        await WaitFor(page, Settled, undefined, 'the worker settled', 30000);
+                        const { checks } = await ReloadUntilWhole(page, site, before, 1);
+                        await Checked(page, site, checks);
                     }
                 }
                 site.Publish(folders[letter]);
-                t.diagnostic(`${letter} whole at reload ${await ReloadUntilWhole(page, site, letter, 3)}`);
+                t.diagnostic(`${letter} whole at reload ${(await ReloadUntilWhole(page, site, letter, 3)).reload}`);
                 before = letter;
             }
             if (old) {
