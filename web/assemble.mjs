@@ -112,7 +112,8 @@ files['index.html'] = fill(source('index.html'), {
         '<link rel="icon" href="korvelata.svg" type="image/svg+xml">',
         '<link rel="apple-touch-icon" href="korvelata-192.png">',
     ].join('\n'),
-    SCRIPTS: inline('script', watchdog),
+    WATCHDOG: inline('script', watchdog),
+    SCRIPTS: '',
 });
 const index = { url: './', integrity: `sha256-${digest(files['index.html'])}` };
 const needed = [index, at['page.css'], at['page.js'], at['core.js']];
@@ -130,18 +131,19 @@ writeFileSync(join(site, 'web.config'), source('web.config'));
 
 // The single file: no worker and no manifest, since it opens from anywhere,
 // file:// included; its policy names the inlined scripts and style by digest.
-const inlined = [watchdog, core.toString(), source('page.js')];
+const inlined = [core.toString(), source('page.js')];
 const icon = `data:image/svg+xml;base64,${readFileSync(join(top, 'packaging/korvelata.svg')).toString('base64')}`;
 writeFileSync(single, fill(source('index.html'), {
     ...page,
     POLICY: [
         "default-src 'none'",
-        `script-src ${inlined.map((s) => `'sha256-${digest(s)}'`).join(' ')}`,
+        `script-src ${[watchdog, ...inlined].map((s) => `'sha256-${digest(s)}'`).join(' ')}`,
         `style-src 'sha256-${digest(style)}'`,
         'img-src data:',
         "base-uri 'none'",
         "form-action 'none'",
     ].join('; '),
+    WATCHDOG: inline('script', watchdog),
     HEAD: `${inline('style', style)}\n<link rel="icon" href="${icon}" type="image/svg+xml">`,
     SCRIPTS: inlined.map((s) => inline('script', s)).join('\n'),
 }));

@@ -95,7 +95,7 @@ async function Open(url = server.url, { width = 1280, height = 800, scale = 1, c
 
 // A page that reloads has no document to ask for a moment.
 const Reloading = (error) => {
-    if (!/context was destroyed|navigat/i.test(error.message)) {
+    if (!/context was destroyed|navigat|unload/i.test(error.message)) {
         throw error;
     }
     return false;
@@ -664,7 +664,7 @@ row('contrast theme: the labels keep the verdict\'s fills, and the selected row 
 // reached, without scrolling sideways.
 const zooms = [1, 1.1, 1.25, 1.5, 1.75, 2];
 for (const [width, height, growth] of [[1280, 800, 1.5], [1920, 1080, 1.04]]) {
-    row(`zoom on a ${width}x${height} screen: the text grows at no step smaller to 200 %, ${growth} times, every control reachable`, async () => {
+    row(`zoom on a ${width}x${height} screen: the text grows at no step smaller to 200 %, ${growth} times, every control reachable`, async (t) => {
         const sizes = [];
         for (const zoom of zooms) {
             const page = await Open(server.url, { width: Math.round(width / zoom), height: Math.round(height / zoom), scale: zoom });
@@ -677,6 +677,7 @@ for (const [width, height, growth] of [[1280, 800, 1.5], [1920, 1080, 1.04]]) {
             await Finished(page);
         }
         const text = sizes.map((size) => size.toFixed(1)).join(', ');
+        t.diagnostic(`answer box text in device px at ${zooms.map((z) => `${z * 100} %`).join(', ')}: ${text}`);
         // A viewport is whole CSS pixels, and Gecko rounds lengths to its
         // own unit: a text that fills the viewport may lose a hair of a
         // pixel, never more than a hundredth of its size.

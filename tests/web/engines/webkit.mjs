@@ -136,14 +136,16 @@ class Page {
         await this.Evaluate(CaptureErrors);
     }
 
-    // WebKitWebDriver now and then fails a script with an empty error and
-    // runs it the next time; what the rows run only reads or acts once.
+    // WebKitWebDriver now and then fails a script with an empty error, or
+    // cannot parse the result of one that returned a plain boolean, and runs
+    // it the next time (both seen on a busy machine); what the rows run only
+    // reads or acts once.
     async Evaluate(script, arg) {
         for (let tries = 1; ; tries++) {
             try {
                 return await this.driver.executeScript(`return (${script})(arguments[0]);`, arg);
             } catch (error) {
-                if (error.name !== 'WebDriverError' || error.message !== '' || tries === 3) {
+                if (error.name !== 'WebDriverError' || !/^(|Could not parse script result)$/.test(error.message) || tries === 3) {
                     throw error;
                 }
             }
